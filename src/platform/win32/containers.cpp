@@ -38,6 +38,7 @@ void RegisterContainerClass() {
 Win32PictureBox::Win32PictureBox(FormContext& context, HWND parent, const TwipsRect& bounds)
     : HostedContainer(context, parent, bounds,
                       {.className = kContainerClass,
+                       .text = {},
                        .style = kContainerStyle,
                        .exStyle = kContainerExStyle}),
       host_(context, Window()) {}
@@ -77,6 +78,7 @@ Win32Frame::Win32Frame(FormContext& context, HWND parent, std::string_view capti
                        const TwipsRect& bounds)
     : HostedContainer(context, parent, bounds,
                       {.className = kContainerClass,
+                       .text = {},
                        .style = kContainerStyle,
                        .exStyle = kContainerExStyle}),
       host_(context, Window()) {

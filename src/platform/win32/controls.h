@@ -68,7 +68,7 @@ public:
 
 private:
     std::string text_;
-    UniqueFont font_;
+    unique_hfont font_;
 };
 
 class Win32ListBox final : public ControlBase<ListBox> {

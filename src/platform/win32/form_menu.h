@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/forms.h"
-#include "platform/win32/ui_handles.h"
+#include "platform/win32/unique_handle.h"
 
 namespace qov::win32::ui {
 
@@ -47,8 +47,8 @@ private:
     void Append(HMENU parent, const std::vector<MenuItem>& items, std::vector<ACCEL>& keys);
     const Entry* Find(std::string_view name) const;
 
-    UniqueMenu bar_;
-    UniqueAccelerators accelerators_;
+    unique_hmenu bar_;
+    unique_haccel accelerators_;
     std::vector<Entry> entries_;  // in depth-first order: entries_[i].command == 1000 + i
 };
 

@@ -24,6 +24,7 @@ std::string WindowText(HWND window) {
 Win32ListBox::Win32ListBox(FormContext& context, HWND parent, const TwipsRect& bounds)
     : ControlBase(context, parent, bounds,
                   {.className = WC_LISTBOXW,
+                   .text = {},
                    .style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP |
                             WS_GROUP,
                    .exStyle = WS_EX_CLIENTEDGE}) {}
@@ -70,6 +71,7 @@ void Win32ListBox::Detach() {
 Win32ComboBox::Win32ComboBox(FormContext& context, HWND parent, const TwipsRect& bounds)
     : ControlBase(context, parent, bounds,
                   {.className = WC_COMBOBOXW,
+                   .text = {},
                    .style = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP |
                             WS_GROUP}) {
     // The height given is the edit field's; the drop-down list needs room below it.

@@ -20,6 +20,7 @@ int NativeImage(int icon) { return icon > 0 ? icon - 1 : I_IMAGENONE; }
 Win32ListView::Win32ListView(FormContext& context, HWND parent, const TwipsRect& bounds)
     : ControlBase(context, parent, bounds,
                   {.className = WC_LISTVIEWW,
+                   .text = {},
                    .style = LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
                             LVS_SHAREIMAGELISTS | WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS,
                    .exStyle = WS_EX_CLIENTEDGE}) {

@@ -1,3 +1,4 @@
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cmath>
@@ -9,7 +10,7 @@ namespace qov::win32::ui {
 
 Win32StatusBar::Win32StatusBar(FormContext& context, HWND parent)
     : ControlBase(context, parent, {},
-                  {.className = STATUSCLASSNAMEW, .style = SBARS_SIZEGRIP | WS_CLIPSIBLINGS}) {
+                  {.className = STATUSCLASSNAMEW, .text = {}, .style = SBARS_SIZEGRIP | WS_CLIPSIBLINGS}) {
     // One undivided field: SB_GETTEXTW of part 0 then returns the simple text,
     // which is how other programs (and the end-to-end tests) read it.
     SendMessageW(Window(), SB_SIMPLE, TRUE, 0);

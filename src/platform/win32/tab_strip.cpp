@@ -1,3 +1,4 @@
+#include <windows.h>
 #include <commctrl.h>
 
 #include "platform/win32/controls.h"
@@ -9,6 +10,7 @@ Win32TabStrip::Win32TabStrip(FormContext& context, HWND parent,
                              const std::vector<std::string>& tabs, const TwipsRect& bounds)
     : ControlBase(context, parent, bounds,
                   {.className = WC_TABCONTROLW,
+                   .text = {},
                    .style = WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP}),
       tabs_(tabs) {
     for (size_t i = 0; i < tabs_.size(); ++i) {

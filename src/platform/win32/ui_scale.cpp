@@ -42,13 +42,13 @@ UINT DpiOf(HWND window) {
     return SystemDpi();
 }
 
-UniqueFont CreateDialogFont(UINT dpi) {
+unique_hfont CreateDialogFont(UINT dpi) {
     LOGFONTW font = MessageFontAtSystemDpi();
     font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
-    return UniqueFont(CreateFontIndirectW(&font));
+    return unique_hfont(CreateFontIndirectW(&font));
 }
 
-UniqueFont CreateLabelFont(const FontSpec& spec, UINT dpi) {
+unique_hfont CreateLabelFont(const FontSpec& spec, UINT dpi) {
     LOGFONTW font = MessageFontAtSystemDpi();
     const int tenthsOfPoints = static_cast<int>(std::lround(spec.points * 10.0f));
     font.lfHeight = -MulDiv(tenthsOfPoints, static_cast<int>(dpi), 720);
@@ -60,7 +60,7 @@ UniqueFont CreateLabelFont(const FontSpec& spec, UINT dpi) {
     if (!spec.face.empty()) {
         lstrcpynW(font.lfFaceName, Widen(spec.face).c_str(), LF_FACESIZE);
     }
-    return UniqueFont(CreateFontIndirectW(&font));
+    return unique_hfont(CreateFontIndirectW(&font));
 }
 
 }  // namespace qov::win32::ui

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/forms.h"
-#include "platform/win32/ui_handles.h"
+#include "platform/win32/unique_handle.h"
 
 namespace qov::win32::ui {
 
@@ -21,8 +21,8 @@ inline float PixelsToTwips(int pixels, UINT dpi) {
 
 // The user's message font (a font that can show Japanese on a Japanese
 // system, and through font linking elsewhere), at `dpi`.
-UniqueFont CreateDialogFont(UINT dpi);
+unique_hfont CreateDialogFont(UINT dpi);
 // A label's own font; an empty face means the dialog font's face.
-UniqueFont CreateLabelFont(const FontSpec& spec, UINT dpi);
+unique_hfont CreateLabelFont(const FontSpec& spec, UINT dpi);
 
 }  // namespace qov::win32::ui

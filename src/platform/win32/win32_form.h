@@ -65,7 +65,7 @@ private:
     HWND window_;
     WindowHandle handle_;
     FormContext context_;
-    UniqueFont dialogFont_;
+    unique_hfont dialogFont_;
     ControlHost host_;
     std::unique_ptr<FormMenu> menu_;
     std::vector<std::unique_ptr<Win32Timer>> timers_;

@@ -1,8 +1,9 @@
 #pragma once
+#include <windows.h>
 #include <commctrl.h>
 
 #include "platform/forms.h"
-#include "platform/win32/ui_handles.h"
+#include "platform/win32/unique_handle.h"
 
 namespace qov::win32::ui {
 
@@ -14,7 +15,7 @@ public:
     HIMAGELIST Native() const { return native_.get(); }
 
 private:
-    UniqueImageList native_;
+    unique_himagelist native_;
 };
 
 }  // namespace qov::win32::ui

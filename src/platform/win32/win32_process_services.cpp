@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win32/ui_handles.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/ui_text.h"
 
 namespace qov::win32 {
@@ -44,8 +44,8 @@ bool Win32ProcessServices::StartProgram(const std::string& commandLine) {
                         &startup, &process)) {
         return false;
     }
-    ui::UniqueKernelHandle processHandle(process.hProcess);
-    ui::UniqueKernelHandle threadHandle(process.hThread);
+    unique_kernel_handle processHandle(process.hProcess);
+    unique_kernel_handle threadHandle(process.hThread);
     return true;
 }
 

@@ -48,7 +48,7 @@ std::unique_ptr<ImageList> Win32Toolkit::CreateImageList(PictureSet pictures) {
 std::unique_ptr<ToolBar> Win32Toolkit::CreateToolBar() { return CreateToolBarObject(); }
 
 void Win32Toolkit::MessageBox(std::string_view text, std::string_view title, int style) {
-    MessageBoxW(GetActiveWindow(), ui::Widen(text).c_str(), ui::Widen(title).c_str(),
+    ::MessageBoxW(GetActiveWindow(), ui::Widen(text).c_str(), ui::Widen(title).c_str(),
                 static_cast<UINT>(style));
 }
 

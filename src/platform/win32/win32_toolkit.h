@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/forms.h"
-#include "platform/win32/ui_handles.h"
+#include "platform/win32/unique_handle.h"
 
 namespace qov::win32 {
 
@@ -24,7 +24,7 @@ public:
 
 private:
     // The hidden window that owns the fixed forms, keeping them out of the taskbar.
-    ui::UniqueWindow owner_;
+    unique_hwnd owner_;
 };
 
 }  // namespace qov::win32
