@@ -46,18 +46,23 @@ void Win32CheckBox::Detach() {
 Win32OptionButton::Win32OptionButton(FormContext& context, HWND parent,
                                      std::string_view caption, const TwipsRect& bounds,
                                      bool firstOfGroup,
-                                     std::function<void(Win32OptionButton&)> selectedByUser)
+                                     std::function<void(Win32OptionButton&)> deselectOthers)
     : ControlBase(context, parent, bounds,
                   {.className = WC_BUTTONW,
                    .text = Widen(caption),
                    .style = static_cast<DWORD>(BS_RADIOBUTTON |
                                                (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0))}),
-      selectedByUser_(std::move(selectedByUser)) {}
+      deselectOthers_(std::move(deselectOthers)) {}
 
 // Plain (not automatic) radio buttons: the container may hold other controls
 // between its option buttons, which would split an automatic group, so the
 // container deselects the rest of its group itself.
 void Win32OptionButton::SetSelected(bool selected) {
+    if (selected && deselectOthers_) deselectOthers_(*this);
+    SetMark(selected);
+}
+
+void Win32OptionButton::SetMark(bool selected) {
     selected_ = selected;
     if (Alive()) SendMessageW(Window(), BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
 }
@@ -69,7 +74,7 @@ bool Win32OptionButton::Selected() const {
 
 void Win32OptionButton::OnCommand(WORD code) {
     if (code != BN_CLICKED) return;
-    if (selectedByUser_) selectedByUser_(*this);
+    SetSelected(true);
     Raise(onClick);
 }
 

@@ -47,7 +47,7 @@ CheckBox& ControlHost::AddCheckBox(std::string_view caption, const TwipsRect& bo
 OptionButton& ControlHost::AddOptionButton(std::string_view caption, const TwipsRect& bounds) {
     auto& option = Add<Win32OptionButton>(
         caption, bounds, options_.empty(),
-        [this](Win32OptionButton& chosen) { SelectOnly(chosen); });
+        [this](Win32OptionButton& chosen) { DeselectAllBut(chosen); });
     options_.push_back(&option);
     return option;
 }
@@ -67,8 +67,10 @@ Label& ControlHost::AddLabel(std::string_view text, const TwipsRect& bounds,
     return Add<Win32Label>(text, bounds, font, centred);
 }
 
-void ControlHost::SelectOnly(Win32OptionButton& chosen) {
-    for (Win32OptionButton* option : options_) option->SetSelected(option == &chosen);
+void ControlHost::DeselectAllBut(Win32OptionButton& chosen) {
+    for (Win32OptionButton* option : options_) {
+        if (option != &chosen) option->SetMark(false);
+    }
 }
 
 void ControlHost::LayoutDocked(int clientWidthPixels) {

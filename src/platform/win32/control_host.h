@@ -42,7 +42,7 @@ public:
 private:
     template <typename T, typename... Args>
     T& Add(Args&&... args);
-    void SelectOnly(Win32OptionButton& chosen);
+    void DeselectAllBut(Win32OptionButton& chosen);
 
     FormContext& context_;
     HWND parent_;

@@ -48,15 +48,18 @@ public:
     // `firstOfGroup` starts the container's group of option buttons.
     Win32OptionButton(FormContext& context, HWND parent, std::string_view caption,
                       const TwipsRect& bounds, bool firstOfGroup,
-                      std::function<void(Win32OptionButton&)> selectedByUser);
+                      std::function<void(Win32OptionButton&)> deselectOthers);
     void SetSelected(bool selected) override;
     bool Selected() const override;
     void OnCommand(WORD code) override;
     void Detach() override;
 
+    // Sets this button's mark alone, leaving the group to the caller.
+    void SetMark(bool selected);
+
 private:
     bool selected_ = false;
-    std::function<void(Win32OptionButton&)> selectedByUser_;
+    std::function<void(Win32OptionButton&)> deselectOthers_;
 };
 
 class Win32Label final : public ControlBase<Label> {

@@ -119,8 +119,9 @@ HMENU FormMenu::Submenu(std::string_view name) const {
 }
 
 void FormMenu::SetChecked(std::string_view name, bool checked) {
+    // An unknown name changes nothing, as checking a missing native item does.
     auto* entry = const_cast<Entry*>(Find(name));
-    if (!entry) throw ToolkitError("no menu item named " + std::string(name));
+    if (!entry) return;
     entry->checked = checked;
     CheckMenuItem(bar_.get(), entry->command,
                   MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -128,8 +129,7 @@ void FormMenu::SetChecked(std::string_view name, bool checked) {
 
 bool FormMenu::Checked(std::string_view name) const {
     const Entry* entry = Find(name);
-    if (!entry) throw ToolkitError("no menu item named " + std::string(name));
-    return entry->checked;
+    return entry && entry->checked;
 }
 
 }  // namespace qov::win32::ui

@@ -48,7 +48,7 @@ void Win32ListBox::RemoveItem(int index) {
 }
 
 std::string Win32ListBox::Item(int index) const {
-    CheckIndex(index, items_.size());
+    if (index < 0 || index >= ListCount()) return {};
     return items_[static_cast<size_t>(index)];
 }
 
@@ -101,7 +101,7 @@ void Win32ComboBox::AddItem(std::string_view text) {
 }
 
 std::string Win32ComboBox::Item(int index) const {
-    CheckIndex(index, items_.size());
+    if (index < 0 || index >= ListCount()) return {};
     return items_[static_cast<size_t>(index)];
 }
 

@@ -64,15 +64,17 @@ void Win32ListView::AddColumn(std::string_view header, int widthTwips) {
     columns_.push_back({std::string(header), widthTwips});
 }
 
+// Reads out of range answer empty, as a missing native item reads; writes
+// out of range throw.
 std::string Win32ListView::ColumnHeader(int column) const {
-    CheckColumn(column);
+    if (column < 1 || column > ColumnCount()) return {};
     return columns_[static_cast<size_t>(column - 1)].header;
 }
 
 // A width the user did not change reads back exactly as it was set; one the
 // user dragged reads back converted from its pixels.
 int Win32ListView::ColumnWidth(int column) const {
-    CheckColumn(column);
+    if (column < 1 || column > ColumnCount()) return 0;
     const int remembered = columns_[static_cast<size_t>(column - 1)].widthTwips;
     if (!Alive()) return remembered;
     const int pixels = static_cast<int>(
@@ -126,9 +128,8 @@ void Win32ListView::RemoveRow(int row) {
 }
 
 std::string Win32ListView::Text(int row, int column) const {
-    const Row& entry = RowAt(row);
-    if (column < 0 || column >= kCells) throw ToolkitError("list cell out of range");
-    return entry.cells[static_cast<size_t>(column)];
+    if (row < 1 || row > RowCount() || column < 0 || column >= kCells) return {};
+    return rows_[static_cast<size_t>(row - 1)].cells[static_cast<size_t>(column)];
 }
 
 void Win32ListView::SetText(int row, int column, std::string_view text) {
@@ -149,7 +150,9 @@ void Win32ListView::SetText(int row, int column, std::string_view text) {
     cell = std::string(text);
 }
 
-int Win32ListView::Icon(int row) const { return RowAt(row).icon; }
+int Win32ListView::Icon(int row) const {
+    return row >= 1 && row <= RowCount() ? rows_[static_cast<size_t>(row - 1)].icon : 0;
+}
 
 void Win32ListView::SetIcon(int row, int icon) {
     RowAt(row);
@@ -203,7 +206,8 @@ void Win32ListView::BeginUpdate() {
 }
 
 void Win32ListView::EndUpdate() {
-    if (updateDepth_ == 0 || --updateDepth_ > 0) return;
+    if (updateDepth_ == 0) throw ToolkitError("EndUpdate without BeginUpdate");
+    if (--updateDepth_ > 0) return;
     if (!redrawSuspended_) return;
     redrawSuspended_ = false;
     if (!Alive()) return;

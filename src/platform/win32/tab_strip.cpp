@@ -39,7 +39,7 @@ void Win32TabStrip::SetSelectedTab(int tab) {
 }
 
 std::string Win32TabStrip::TabCaption(int tab) const {
-    if (tab < 1 || tab > TabCount()) throw ToolkitError("tab out of range");
+    if (tab < 1 || tab > TabCount()) return {};
     return tabs_[static_cast<size_t>(tab - 1)];
 }
 

@@ -136,7 +136,8 @@ bool Win32Form::AskToUnload(UnloadMode mode) {
 }
 
 void Win32Form::Close() {
-    if (window_ && AskToUnload(UnloadMode::Code)) Unload();
+    // Asked exactly as the close box asks.
+    if (window_ && AskToUnload(UnloadMode::CloseBox)) Unload();
 }
 
 void Win32Form::Unload() {
@@ -163,13 +164,11 @@ void Win32Form::SetMenuBar(std::vector<MenuItem> menus) {
 }
 
 void Win32Form::SetMenuChecked(std::string_view name, bool checked) {
-    if (!menu_) throw ToolkitError("the form has no menu");
-    menu_->SetChecked(name, checked);
+    if (menu_) menu_->SetChecked(name, checked);
 }
 
 bool Win32Form::MenuChecked(std::string_view name) const {
-    if (!menu_) throw ToolkitError("the form has no menu");
-    return menu_->Checked(name);
+    return menu_ && menu_->Checked(name);
 }
 
 void Win32Form::PopupMenu(std::string_view name, int x, int y) {
