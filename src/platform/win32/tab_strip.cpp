@@ -22,9 +22,16 @@ Win32TabStrip::Win32TabStrip(FormContext& context, HWND parent,
             throw ToolkitError("cannot add a tab");
         }
     }
-    // The pages are siblings created after the tab strip; below them and
-    // clipped, the tab strip cannot paint over them.
-    SetWindowPos(Window(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    MoveToBottom();
+}
+
+// The pages are siblings of the tab strip; below them and clipped, the tab
+// strip cannot paint over them.
+void Win32TabStrip::MoveToBottom() {
+    if (Alive()) {
+        SetWindowPos(Window(), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
 }
 
 int Win32TabStrip::SelectedTab() const {
