@@ -74,12 +74,15 @@ void Win32PictureBox::Detach() {
     NativeControl::Detach();
 }
 
+// The group box inside a frame paints only its border and caption: the
+// frame's own background must be painted beneath it, so the frame does not
+// clip its children out of its erasing.
 Win32Frame::Win32Frame(FormContext& context, HWND parent, std::string_view caption,
                        const TwipsRect& bounds)
     : HostedContainer(context, parent, bounds,
                       {.className = kContainerClass,
                        .text = {},
-                       .style = kContainerStyle,
+                       .style = WS_CLIPSIBLINGS,
                        .exStyle = kContainerExStyle}),
       host_(context, Window()) {
     // A group box cannot parent controls, so it is drawn inside the frame's
