@@ -31,12 +31,16 @@ cleanup() {
   rm -rf "$work_dir"
 }
 trap cleanup EXIT
+# ctest ends a test that runs too long with SIGTERM: clean up then as well.
+trap 'exit 143' TERM INT
 
 qov_ensure_display
 # A Windows path, so the program needs no knowledge of the drive mapping.
 export QOV_RESULT_FILE="Z:${result_file//\//\\}"
 
-wine explorer /desktop=qovtest,1024x768 "$exe" "$@" 2>/dev/null || true
+# In the background, so a signal is handled at once rather than after Wine ends.
+wine explorer /desktop=qovtest,1024x768 "$exe" "$@" 2>/dev/null &
+wait $! || true
 wineserver -w 2>/dev/null || true
 
 if [[ ! -s $result_file ]]; then

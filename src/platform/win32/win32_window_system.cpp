@@ -25,9 +25,10 @@ void Win32WindowSystem::EnumerateWindows(const std::function<bool(WindowHandle)>
     ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
 }
 
-// InternalGetWindowText reads the title the system keeps for the window and
-// never sends WM_GETTEXT, which GetWindowTextW does for other processes'
-// windows and which would wait forever on a hung one.
+// InternalGetWindowText reads the caption the system keeps for the window and
+// never sends a message. GetWindowTextW sends WM_GETTEXT to windows of our own
+// process, so a busy thread of ours would stall the list, and a window may
+// answer WM_GETTEXT with something other than its caption.
 std::string Win32WindowSystem::WindowTitle(WindowHandle window) {
     wchar_t buffer[kTextBufferUnits] = {};
     const int units = ::InternalGetWindowText(ToHwnd(window), buffer, kTextBufferUnits);
