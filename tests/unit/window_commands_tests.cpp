@@ -108,7 +108,7 @@ TEST_F(WindowCommandsTest, CommandAtAYieldActsOnTheSelectedRowsOwnWindow) {
     for (int yieldAt = 1; yieldAt <= 5; ++yieldAt) {
         const WindowHandle first = tables.ListedWindows[1];
         desktop.DestroyWindow(first);
-        const WindowHandle added = Window("added");
+        Window("appended");
         WindowHandle expected = 0;
         toolkit.QueueAtYield(
             [&] {
@@ -124,7 +124,6 @@ TEST_F(WindowCommandsTest, CommandAtAYieldActsOnTheSelectedRowsOwnWindow) {
         ASSERT_EQ(desktop.Changes().size(), 1u);
         EXPECT_EQ(desktop.Changes().front().window, expected) << "yield " << yieldAt;
         desktop.SetVisible(expected, true);
-        (void)added;
     }
 }
 
