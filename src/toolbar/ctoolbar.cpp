@@ -46,7 +46,7 @@ cToolBar::~cToolBar() {
     DestroyToolbar();
 }
 
-std::int32_t cToolBar::MAKELONG(std::int32_t wLow, std::int32_t wHigh) {
+std::int32_t(cToolBar::MAKELONG)(std::int32_t wLow, std::int32_t wHigh) {
     const auto low = static_cast<std::uint32_t>(wLow) & 0xFFFFu;
     const auto high = static_cast<std::uint32_t>(wHigh) & 0xFFFFu;
     return static_cast<std::int32_t>(low | (high << 16));
@@ -184,7 +184,7 @@ void cToolBar::CreateToolbar() {
                             0, sizeof(TBBUTTON));
     Send(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
-    Send(TB_SETBITMAPSIZE, 0, MAKELONG(Rounded(mButtonWidth), Rounded(mButtonHeight)));
+    Send(TB_SETBITMAPSIZE, 0, (MAKELONG)(Rounded(mButtonWidth), Rounded(mButtonHeight)));
     SetWrappable(mWrappable);
     CreateToolTip();
     SubClassHost(mPictureBox->hwnd());

@@ -67,7 +67,9 @@ public:
     cToolBar& operator=(const cToolBar&) = delete;
 
     // Low 16 bits of each argument, wLow in bits 0-15 and wHigh in 16-31.
-    static std::int32_t MAKELONG(std::int32_t wLow, std::int32_t wHigh);
+    // <windows.h> has a macro of the same name: call it as
+    // (cToolBar::MAKELONG)(wLow, wHigh).
+    static std::int32_t(MAKELONG)(std::int32_t wLow, std::int32_t wHigh);
 
     // The toolbar window; null while none exists.
     HWND hwnd() const { return mHwnd; }

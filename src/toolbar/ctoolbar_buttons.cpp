@@ -61,7 +61,7 @@ bool cToolBar::ReadEnabled(ToolButtonInfo& button) {
 void cToolBar::WriteEnabled(ToolButtonInfo& button, bool enabled) {
     button.State = enabled ? (button.State | TBSTATE_ENABLED)
                            : (button.State & ~TBSTATE_ENABLED);
-    Send(TB_ENABLEBUTTON, static_cast<WPARAM>(button.Command), MAKELONG(enabled ? 1 : 0, 0));
+    Send(TB_ENABLEBUTTON, static_cast<WPARAM>(button.Command), (MAKELONG)(enabled ? 1 : 0, 0));
 }
 
 int cToolBar::ReadState(ToolButtonInfo& button) {
@@ -75,7 +75,7 @@ void cToolBar::WriteState(ToolButtonInfo& button, int state) {
     if (state < 0 || state > 255)
         throw ToolBarError(ToolBarError::Kind::Overflow, "a button state is one byte");
     button.State = static_cast<BYTE>(state);
-    Send(TB_SETSTATE, static_cast<WPARAM>(button.Command), MAKELONG(state, 0));
+    Send(TB_SETSTATE, static_cast<WPARAM>(button.Command), (MAKELONG)(state, 0));
 }
 
 bool cToolBar::ButtonsEnabled(std::string_view key) {

@@ -2,6 +2,9 @@
 // picture box of the Win32 toolkit.
 #include <memory>
 
+// Before <windows.h>, whose function-like macro Yield() would otherwise
+// mangle the toolkit's declaration of the same name.
+#include "platform/forms.h"
 #include "platform/win32/native_handles.h"
 #include "toolbar/ctoolbar.h"
 
@@ -78,7 +81,7 @@ private:
 class ToolBarObject final : public ToolBar {
 public:
     ToolBarObject() {
-        toolbar_.ButtonClick = [this](std::int16_t index) {
+        toolbar_->ButtonClick = [this](std::int16_t index) {
             if (onButtonClick) onButtonClick(index);
         };
     }
