@@ -110,7 +110,7 @@ void Maximise(PictureCanvas& c) {
 void Hide(PictureCanvas& c) {
     GhostWindow(c, 0, 0, 14, 12);
     Eye(c, 4, 8, 16, 16);
-    c.Line({5, 15.5f}, {15, 8.5f}, kClose, 1.5f);
+    c.Line({5.5f, 15}, {14.5f, 9}, kClose, 1);
 }
 
 void Show(PictureCanvas& c) {
@@ -120,9 +120,11 @@ void Show(PictureCanvas& c) {
 
 void Close(PictureCanvas& c) {
     Window(c, 0, 0, 14, 12);
-    c.Ellipse(6.5f, 6.5f, 16, 16, kClose, kClose);
-    c.Line({9.25f, 9.25f}, {13.25f, 13.25f}, kWhite, 1.5f);
-    c.Line({9.25f, 13.25f}, {13.25f, 9.25f}, kWhite, 1.5f);
+    // A white rim keeps the cross apart from the window's frame.
+    c.Line({8.5f, 8.5f}, {14.5f, 14.5f}, kWhite, 3.5f);
+    c.Line({8.5f, 14.5f}, {14.5f, 8.5f}, kWhite, 3.5f);
+    c.Line({8.5f, 8.5f}, {14.5f, 14.5f}, kClose, 2);
+    c.Line({8.5f, 14.5f}, {14.5f, 8.5f}, kClose, 2);
 }
 
 void Blank(PictureCanvas&) {}
