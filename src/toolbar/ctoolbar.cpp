@@ -267,6 +267,9 @@ void cToolBar::HostResize() {
     RECT host{};
     GetWindowRect(mPictureBox->hwnd(), &host);
     MoveWindow(mHwnd, 0, 0, host.right - host.left, host.bottom - host.top, TRUE);
+    // Windows fits a top-docked toolbar's height to its rows as it moves;
+    // Wine's toolbar only does so when asked.
+    Send(TB_AUTOSIZE);
     RECT bar{};
     GetWindowRect(mHwnd, &bar);
     const float twipsPerPixel = mPictureBox->TwipsPerPixelY();
