@@ -48,3 +48,14 @@ private:
 };
 
 }  // namespace qov
+
+namespace qov {
+
+// The program-wide window tables: the result of the last enumeration and
+// the windows the main list shows, entry i being the window of row i.
+struct WindowTables {
+    WindowTable FoundWindows;
+    WindowTable ListedWindows;
+};
+
+}  // namespace qov
