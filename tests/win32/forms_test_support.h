@@ -9,12 +9,13 @@
 #include <string>
 
 #include "platform/win32/ui_scale.h"
+#include "platform/win32/window_handle.h"
 #include "platform/win32/win32_toolkit.h"
 
 namespace qov::win32::testing {
 
 inline HWND WindowOf(const Form& form) {
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(form.Handle()));
+    return ToHwnd(form.Handle());
 }
 
 class ToolkitTest : public ::testing::Test {

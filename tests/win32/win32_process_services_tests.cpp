@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_process_services.h"
 
 namespace qov::win32 {
@@ -13,7 +13,7 @@ namespace {
 std::string CurrentDirectory() {
     wchar_t buffer[1024] = {};
     GetCurrentDirectoryW(1024, buffer);
-    return ui::Narrow(buffer);
+    return WideToUtf8(buffer);
 }
 
 TEST(ProcessServices, ProgramFolderHoldsTheRunningProgram) {
@@ -23,7 +23,7 @@ TEST(ProcessServices, ProgramFolderHoldsTheRunningProgram) {
     EXPECT_NE(folder.back(), '\\') << "no trailing separator";
     wchar_t path[1024] = {};
     GetModuleFileNameW(nullptr, path, 1024);
-    const std::string exe = ui::Narrow(path);
+    const std::string exe = WideToUtf8(path);
     EXPECT_EQ(exe.substr(0, folder.size() + 1), folder + "\\");
     EXPECT_EQ(exe.find('\\', folder.size() + 1), std::string::npos);
 }
