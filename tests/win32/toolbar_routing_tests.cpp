@@ -11,9 +11,9 @@
 namespace qov::toolbar {
 namespace {
 
-using testing::MessageRecorder;
-using testing::Pump;
-using testing::TestHost;
+using test_support::MessageRecorder;
+using test_support::Pump;
+using test_support::TestHost;
 
 void AddButtons(cToolBar& bar, int count) {
     for (int i = 0; i < count; ++i)
