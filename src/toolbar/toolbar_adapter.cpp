@@ -2,9 +2,6 @@
 // picture box of the Win32 toolkit.
 #include <memory>
 
-// Before <windows.h>, whose function-like macro Yield() would otherwise
-// mangle the toolkit's declaration of the same name.
-#include "platform/forms.h"
 #include "platform/win32/native_handles.h"
 #include "toolbar/ctoolbar.h"
 
