@@ -32,8 +32,11 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     wchar_t caption[16] = {};
+    wchar_t class_name[16] = {};
+    GetClassNameW(window, class_name, 16);
+    // A message box of QOV's carries the same caption.
     if (owner == search->process_id && GetWindowTextW(window, caption, 16) > 0 &&
-        std::wstring(caption) == kMainCaption) {
+        std::wstring(caption) == kMainCaption && std::wstring(class_name) != L"#32770") {
         search->found = window;
         return FALSE;
     }

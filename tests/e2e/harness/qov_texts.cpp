@@ -23,6 +23,10 @@ std::wstring WindowRectText(HWND window) {
     return RectText(rect);
 }
 
+std::wstring StatusOf(HWND window, const std::wstring& state) {
+    return GetForegroundWindow() == window ? state + L"(Act)" : state;
+}
+
 std::wstring StatusCountText(int count) {
     std::wstring text = count < 0 ? L"" : L" ";
     text += std::to_wstring(count);

@@ -17,6 +17,10 @@ std::wstring WindowRectText(HWND window);
 // The status bar for `count` listed windows.
 std::wstring StatusCountText(int count);
 
+// A status text of column 2 as it reads for `window` now: "(Act)" follows
+// the state when the window is the foreground window.
+std::wstring StatusOf(HWND window, const std::wstring& state);
+
 // The status texts of column 2.
 inline const std::wstring kNormal = L"通常";
 inline const std::wstring kMinimized = L"最小化";
