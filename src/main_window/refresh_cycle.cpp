@@ -1,5 +1,6 @@
 #include "main_window/refresh_cycle.h"
 
+#include <optional>
 #include <unordered_set>
 
 #include "window_model/window_status.h"
@@ -116,14 +117,15 @@ void RefreshCycle::MergeFound() {
     std::unordered_set<WindowHandle> listedSet;
     for (int i = 1; i <= listed.Count(); ++i) listedSet.insert(listed[i]);
 
-    const WindowHandle foreground = windowProc_.Windows().ForegroundWindow();
+    std::optional<WindowHandle> foreground;  // read once, when a row is added
     for (int p = 1; p <= found.Count(); ++p) {
         const WindowHandle window = found[p];
         if (!listedSet.contains(window) && !listed.Full()) {
+            if (!foreground) foreground = windowProc_.Windows().ForegroundWindow();
             list_.AddRow();
             listed.Append(window);
             listedSet.insert(window);
-            FillRow(listed.Count(), window, foundTitles_[p], foreground);
+            FillRow(listed.Count(), window, foundTitles_[p], *foreground);
         }
         if (!YieldPoint()) return;
     }

@@ -108,7 +108,12 @@ void SimDesktop::SendSystemCommand(WindowHandle window, SystemCommand command) {
         found->visible = true;
         break;
     case SystemCommand::Close:
-        Destroy(window);
+        if (const auto handler = closeHandlers_.find(window); handler != closeHandlers_.end()) {
+            const std::function<void()> close = handler->second;  // may destroy the window
+            close();
+        } else {
+            Destroy(window);
+        }
         break;
     case SystemCommand::Move:
     case SystemCommand::Size:
@@ -170,6 +175,14 @@ void SimDesktop::SetForeground(WindowHandle window) {
     foreground_ = Exists(window) ? window : 0;
 }
 
+void SimDesktop::SetCloseHandler(WindowHandle window, std::function<void()> handler) {
+    if (handler && Exists(window)) {
+        closeHandlers_[window] = std::move(handler);
+    } else {
+        closeHandlers_.erase(window);
+    }
+}
+
 void SimDesktop::SetNotResponding(WindowHandle window, bool notResponding) {
     if (SimWindow* found = Find(window)) found->notResponding = notResponding;
 }
@@ -211,6 +224,7 @@ void SimDesktop::Minimize(SimWindow& window) {
 
 void SimDesktop::Destroy(WindowHandle window) {
     windows_.erase(window);
+    closeHandlers_.erase(window);
     if (foreground_ == window) foreground_ = 0;
 }
 

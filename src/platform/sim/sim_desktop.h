@@ -92,6 +92,10 @@ public:
     void SetRect(WindowHandle window, const WindowRect& rect);
     void SetForeground(WindowHandle window);  // 0 clears it
     void SetNotResponding(WindowHandle window, bool notResponding);
+    // A window whose owner handles the close command itself (a form asks its
+    // program first): the handler runs instead of the window being destroyed.
+    // An empty handler removes it; destroying the window removes it too.
+    void SetCloseHandler(WindowHandle window, std::function<void()> handler);
 
     // Inspecting without counting. Window() is null for a destroyed window.
     const SimWindow* Window(WindowHandle window) const;
@@ -121,6 +125,7 @@ private:
     void Destroy(WindowHandle window);
 
     std::map<WindowHandle, SimWindow> windows_;
+    std::map<WindowHandle, std::function<void()>> closeHandlers_;
     WindowHandle nextHandle_ = kFirstHandle;
     WindowHandle foreground_ = 0;
     DesktopCalls calls_;

@@ -1,9 +1,9 @@
 // Title matching for the simulated platform. The real system compares with the
 // user's locale; this fold covers the scripts window titles in tests use:
 // ASCII, Latin-1 and Latin Extended-A, basic Greek and Cyrillic, and the
-// full-width ASCII forms, which are folded to their ordinary forms so that
-// "ＱＯＶ" and "qov" match (character width is ignored, as the locale's
-// comparison may ignore it).
+// full-width ASCII forms and the ideographic space, which are folded to their
+// ordinary forms so that "ＱＯＶ" and "qov" match (character width is
+// ignored, as the locale's comparison may ignore it).
 
 #include <algorithm>
 #include <vector>
