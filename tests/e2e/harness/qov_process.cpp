@@ -139,7 +139,8 @@ bool QovProcess::Exited() const {
 
 bool QovProcess::Close() {
     if (Exited()) return true;
-    if (main_window_ != nullptr) PostMessageW(main_window_, WM_CLOSE, 0, 0);
+    if (main_window_ == nullptr) return false;  // nothing to close in order
+    PostMessageW(main_window_, WM_CLOSE, 0, 0);
     return WaitForExit(kLongWait);
 }
 
