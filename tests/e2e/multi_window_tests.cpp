@@ -21,7 +21,8 @@ protected:
 
     void WaitUntilListed(const std::vector<FixtureThread*>& fixtures) {
         for (const FixtureThread* fixture : fixtures) {
-            ASSERT_TRUE(WaitForRow(fixture->window())) << "a fixture was never listed";
+            ASSERT_TRUE(WaitForRow(fixture->window()))
+                << testing::PrintToString(fixture->options().title) << " was never listed";
         }
     }
 };
@@ -30,8 +31,8 @@ bool Visible(const FixtureThread* f) { return IsWindowVisible(f->window()) != 0;
 
 TEST_F(MultiWindow, ShowBringsHiddenWindowsBackOnlyWhenAllWindowsAreTargets) {
     const auto fixtures = AddFixtures({FixtureOptions::Titled(L"Shown Fixture"),
-                                       FixtureOptions::Titled(L"Hidden Fixture One", SW_HIDE),
-                                       FixtureOptions::Titled(L"Hidden Fixture Two", SW_HIDE)});
+                                       FixtureOptions::Titled(L"Invisible Fixture One", SW_HIDE),
+                                       FixtureOptions::Titled(L"Invisible Fixture Two", SW_HIDE)});
     ASSERT_NO_FATAL_FAILURE(StartQov());
     ASSERT_NO_FATAL_FAILURE(WaitUntilListed(fixtures));
 

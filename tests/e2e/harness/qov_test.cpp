@@ -25,7 +25,23 @@ void QovTest::StartQov(std::map<std::wstring, std::wstring> settings) {
     ASSERT_TRUE(qov_->ready()) << std::string(qov_->error().begin(), qov_->error().end());
 }
 
+namespace {
+
+// QOV leaves out windows whose titles hold these, in any letter case, also
+// inside words ("hidden" holds "dde"); a fixture meant to be listed must not.
+bool HoldsSystemFragment(std::wstring title) {
+    CharUpperBuffW(title.data(), static_cast<DWORD>(title.size()));
+    for (const wchar_t* fragment : {L"IME", L"OLE", L"DDE", L"PROGRAM MANAGER", L"QOV", L"V O V"}) {
+        if (title.find(fragment) != std::wstring::npos) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 FixtureThread& QovTest::AddFixture(FixtureOptions options) {
+    EXPECT_FALSE(HoldsSystemFragment(options.title))
+        << testing::PrintToString(options.title) << " would count as a system window";
     fixtures_.push_back(std::make_unique<FixtureThread>(std::move(options)));
     FixtureThread& fixture = *fixtures_.back();
     EXPECT_NE(fixture.window(), nullptr) << "fixture window not created";
