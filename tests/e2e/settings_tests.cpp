@@ -2,6 +2,8 @@
 // values come back, and that stored exclusions keep windows out of the list.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "harness/qov_commands.h"
 #include "harness/qov_registry.h"
 #include "harness/qov_test.h"
@@ -64,6 +66,8 @@ struct ExclusionCase {
     const wchar_t* fragment;
     const wchar_t* not_v_window;
     bool excluded_listed;
+
+    friend std::ostream& operator<<(std::ostream& out, const ExclusionCase& c) { return out << c.name; }
 };
 
 class Exclusions : public QovTest, public testing::WithParamInterface<ExclusionCase> {};

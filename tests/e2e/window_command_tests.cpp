@@ -3,6 +3,8 @@
 // direct change), and leave the window of the other row alone.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "harness/qov_commands.h"
 #include "harness/qov_test.h"
 #include "harness/qov_texts.h"
@@ -50,6 +52,8 @@ struct CommandCase {
     int initial_show;
     bool (*done)(HWND);
     UINT system_command;  // what the target must receive, or 0 for none
+
+    friend std::ostream& operator<<(std::ostream& out, const CommandCase& c) { return out << c.name; }
 };
 
 class SingleWindowCommand : public WindowCommands,
@@ -107,6 +111,8 @@ struct MoveSizeCase {
     const char* name;
     int command;
     UINT system_command;
+
+    friend std::ostream& operator<<(std::ostream& out, const MoveSizeCase& c) { return out << c.name; }
 };
 
 class MoveSizeCommand : public WindowCommands,

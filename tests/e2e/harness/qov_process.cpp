@@ -1,5 +1,6 @@
 #include "qov_process.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -113,6 +114,7 @@ bool QovProcess::FindWindows() {
     main_window_ = search.found;
     list_ = FindChild(main_window_, WC_LISTVIEWW);
     status_bar_ = FindChild(main_window_, STATUSCLASSNAMEW);
+    toolbar_ = FindChild(main_window_, TOOLBARCLASSNAMEW);
     return ready();
 }
 

@@ -34,6 +34,8 @@ public:
     HWND main_window() const { return main_window_; }
     HWND list_window() const { return list_; }
     HWND status_bar_window() const { return status_bar_; }
+    // The toolbar inside its host window; null if there is none.
+    HWND toolbar_window() const { return toolbar_; }
     RemoteListView list() const { return RemoteListView(list_, memory_access_.get()); }
     std::wstring StatusText() const;
 
@@ -63,6 +65,7 @@ private:
     HWND main_window_ = nullptr;
     HWND list_ = nullptr;
     HWND status_bar_ = nullptr;
+    HWND toolbar_ = nullptr;
     std::wstring error_;
 };
 
