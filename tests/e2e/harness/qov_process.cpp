@@ -128,11 +128,6 @@ void QovProcess::PostCommand(int id) const {
     PostMessageW(main_window_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-bool QovProcess::Responds(std::chrono::milliseconds timeout) const {
-    return SendWithTimeout(main_window_, WM_NULL, 0, 0, nullptr,
-                           static_cast<UINT>(timeout.count()));
-}
-
 void QovProcess::BringToFront() const { SetForegroundWindow(main_window_); }
 
 bool QovProcess::Exited() const {

@@ -33,7 +33,6 @@ public:
     HANDLE process() const { return memory_access_.get(); }
     HWND main_window() const { return main_window_; }
     HWND list_window() const { return list_; }
-    HWND status_bar_window() const { return status_bar_; }
     // The toolbar inside its host window; null if there is none.
     HWND toolbar_window() const { return toolbar_; }
     RemoteListView list() const { return RemoteListView(list_, memory_access_.get()); }
@@ -43,8 +42,6 @@ public:
     bool SendCommand(int id) const;
     // Fires a menu item without waiting, for items that block QOV for a while.
     void PostCommand(int id) const;
-    // Whether the main window answers a message within `timeout`.
-    bool Responds(std::chrono::milliseconds timeout) const;
     void BringToFront() const;
 
     bool Exited() const;

@@ -70,6 +70,11 @@ bool QovTest::WaitForNoRow(HWND window) {
     });
 }
 
+bool QovTest::KeepsRefreshing() {
+    const FixtureThread& late = AddFixture(FixtureOptions::Titled(L"Late Fixture"));
+    return WaitForRow(late.window());
+}
+
 bool QovTest::SelectRowOf(HWND window) {
     const auto rows = qov_->list().Snapshot();
     if (!rows) return false;

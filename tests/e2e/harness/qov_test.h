@@ -39,6 +39,10 @@ protected:
         return WaitForRow(window, [](const Row&) { return true; });
     }
     bool WaitForNoRow(HWND window);
+    // Whether QOV's refresh still runs: a window opened now gets its row.
+    // (A sent message proves nothing here: a thread waiting inside
+    // SendMessageTimeoutW still answers those, but runs no timer.)
+    bool KeepsRefreshing();
     // Selects the row of `window`; false when it is not listed.
     bool SelectRowOf(HWND window);
 

@@ -55,12 +55,6 @@ std::vector<std::wstring> RemoteListView::ColumnTitles() const {
     return titles;
 }
 
-std::wstring RemoteListView::Text(int row, int column) const {
-    std::wstring text;
-    ReadText(row, column, &text);
-    return text;
-}
-
 bool RemoteListView::ReadText(int row, int column, std::wstring* text) const {
     RemoteBuffer buffer(process_, kBufferSize);
     LVITEMW request{};

@@ -21,7 +21,6 @@ public:
     int RowCount() const;
     int ColumnCount() const;
     std::vector<std::wstring> ColumnTitles() const;
-    std::wstring Text(int row, int column) const;
 
     // Every row with every column. The owner refreshes the list while it
     // answers our messages one at a time, so only a reading that comes out
