@@ -19,6 +19,12 @@
 
 #include "platform/window_system.h"
 
+// <windows.h> (when a Win32 file included it first) defines Yield() away and
+// renames MessageBox to MessageBoxW, which would change Toolkit's members
+// below. Win32 code calls MessageBoxW by its own name.
+#undef Yield
+#undef MessageBox
+
 namespace qov {
 
 class ToolkitError : public std::runtime_error {

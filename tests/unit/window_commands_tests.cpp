@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include "main_form_fixture.h"
+
+namespace qov::testing {
+namespace {
+
+using Kind = sim::DesktopChange::Kind;
+
+class WindowCommandsTest : public MainFormTest {
+protected:
+    WindowHandle a = 0, b = 0, c = 0;
+
+    void SetUp() override {
+        Start();
+        a = Window("A");
+        b = Window("B");
+        c = Window("C");
+        Tick();
+        desktop.ClearChanges();
+    }
+    std::vector<sim::DesktopChange> ChangesToTestWindows() const {
+        std::vector<sim::DesktopChange> changes;
+        for (const auto& change : desktop.Changes())
+            if (change.window == a || change.window == b || change.window == c)
+                changes.push_back(change);
+        return changes;
+    }
+};
+
+TEST_F(WindowCommandsTest, EachPositionMakesItsCallOnTheSelectedWindow) {
+    struct Case {
+        std::int16_t position;
+        Kind kind;
+        int command;
+    };
+    const Case cases[] = {
+        {0, Kind::ShowWindow, 1},          {1, Kind::SystemCommand, 0xF010},
+        {2, Kind::SystemCommand, 0xF000},  {3, Kind::SystemCommand, 0xF020},
+        {4, Kind::SystemCommand, 0xF030},  {6, Kind::ShowWindow, 0},
+        {7, Kind::ShowWindow, 5},          {9, Kind::SystemCommand, 0xF060},
+    };
+    for (const Case& k : cases) {
+        SelectRowOf(b);
+        desktop.ClearChanges();
+        main->clsToolBar_ButtonClick(k.position);
+        ASSERT_EQ(desktop.Changes().size(), 1u) << "position " << k.position;
+        const sim::DesktopChange& change = desktop.Changes().front();
+        EXPECT_EQ(change.kind, k.kind) << "position " << k.position;
+        EXPECT_EQ(change.command, k.command) << "position " << k.position;
+        EXPECT_EQ(change.window, b) << "position " << k.position;
+    }
+}
+
+TEST_F(WindowCommandsTest, SeparatorsAndUnknownPositionsDoNothing) {
+    SelectRowOf(a);
+    for (std::int16_t position : {5, 8, 10, 14, 17, 19, -1, 32767, -32768})
+        main->clsToolBar_ButtonClick(position);
+    EXPECT_TRUE(desktop.Changes().empty());
+}
+
+TEST_F(WindowCommandsTest, NothingSelectedChangesNoWindow) {
+    List().SetSelectedIndex(0);
+    for (std::int16_t position = 0; position <= 9; ++position) main->clsToolBar_ButtonClick(position);
+    main->O_Top_Click();
+    main->O_AllwaysTop_Click();
+    EXPECT_TRUE(desktop.Changes().empty());
+    EXPECT_TRUE(toolkit.MessageBoxes().empty());
+}
+
+TEST_F(WindowCommandsTest, FrontAndTopmostActOnTheSelectedWindow) {
+    SelectRowOf(c);
+    main->O_Top_Click();
+    EXPECT_EQ(desktop.Foreground(), c);
+    main->O_AllwaysTop_Click();
+    main->O_AllwaysTop_Click();
+    EXPECT_TRUE(desktop.Window(c)->topmost);
+    EXPECT_FALSE(desktop.Window(a)->topmost);
+}
+
+TEST_F(WindowCommandsTest, MenuItemsAndToolbarButtonsAreTheSameCommands) {
+    const std::pair<const char*, int> items[] = {
+        {"O_Restore", 0}, {"O_IDO", 1},  {"O_SizeChange", 2}, {"O_Minimum", 3},
+        {"O_Maxium", 4},  {"O_Hide", 6}, {"O_Show", 7},       {"O_Close", 9},
+    };
+    auto& toolbar = *toolkit.ToolBars().front();
+    for (const auto& [name, position] : items) {
+        const WindowHandle viaMenu = Window("menu"), viaButton = Window("button");
+        Tick();
+        SelectRowOf(viaMenu);
+        desktop.ClearChanges();
+        Form().ClickMenu(name);
+        SelectRowOf(viaButton);
+        toolbar.ClickButton(position);
+        ASSERT_EQ(desktop.Changes().size(), 2u) << name;
+        EXPECT_EQ(desktop.Changes()[0].kind, desktop.Changes()[1].kind) << name;
+        EXPECT_EQ(desktop.Changes()[0].command, desktop.Changes()[1].command) << name;
+        EXPECT_EQ(desktop.Changes()[0].window, viaMenu) << name;
+        EXPECT_EQ(desktop.Changes()[1].window, viaButton) << name;
+        desktop.DestroyWindow(viaMenu);
+        desktop.DestroyWindow(viaButton);
+    }
+}
+
+TEST_F(WindowCommandsTest, CommandAtAYieldActsOnTheSelectedRowsOwnWindow) {
+    // A refresh that removes row 1 and appends a row; a command arrives at
+    // every yield in turn and must hit the window its selected row shows.
+    for (int yieldAt = 1; yieldAt <= 5; ++yieldAt) {
+        const WindowHandle first = tables.ListedWindows[1];
+        desktop.DestroyWindow(first);
+        Window("appended");
+        WindowHandle expected = 0;
+        toolkit.QueueAtYield(
+            [&] {
+                List().SetSelectedIndex(List().RowCount());
+                expected = tables.ListedWindows[List().RowCount()];
+                EXPECT_EQ(List().Text(List().RowCount(), 4), HandleText(expected));
+                desktop.ClearChanges();
+                main->clsToolBar_ButtonClick(6);
+            },
+            yieldAt);
+        Tick();
+        ASSERT_NE(expected, 0) << "yield " << yieldAt;
+        ASSERT_EQ(desktop.Changes().size(), 1u);
+        EXPECT_EQ(desktop.Changes().front().window, expected) << "yield " << yieldAt;
+        desktop.SetVisible(expected, true);
+    }
+}
+
+class TargetModeTest : public MainFormTest {
+protected:
+    WindowHandle visible = 0, hidden = 0, minimised = 0, vanished = 0;
+    void SetUp() override {
+        Start();
+        visible = Window("visible");
+        hidden = Window("covered");  // "hidden" would hold the system fragment "DDE"
+        minimised = Window("minimised");
+        vanished = Window("vanished");
+        Tick();
+        desktop.SetVisible(hidden, false);
+        desktop.SetShowState(minimised, kShowStateMinimized);
+        desktop.DestroyWindow(vanished);
+        desktop.ClearChanges();
+        desktop.ResetCalls();
+    }
+    std::vector<WindowHandle> Hit() const {
+        std::vector<WindowHandle> hit;
+        for (const auto& change : desktop.Changes()) hit.push_back(change.window);
+        return hit;
+    }
+    std::vector<WindowHandle> InRowOrder(std::vector<WindowHandle> windows) const {
+        std::vector<WindowHandle> ordered;
+        for (WindowHandle w : Listed())
+            if (std::find(windows.begin(), windows.end(), w) != windows.end()) ordered.push_back(w);
+        return ordered;
+    }
+};
+
+TEST_F(TargetModeTest, OnlyVisibleWindowsByDefault) {
+    EXPECT_TRUE(Form().MenuChecked("S_OnlyViewWindow"));
+    EXPECT_FALSE(Form().MenuChecked("S_AllWindow"));
+    Form().ClickMenu("S_Show");
+    EXPECT_EQ(Hit(), InRowOrder({visible, minimised}));
+    EXPECT_FALSE(desktop.Window(hidden)->visible);
+    EXPECT_EQ(desktop.Calls().isVisible, 4);  // asked for every entry
+}
+
+TEST_F(TargetModeTest, AllWindowsModeHitsEveryListedWindowInRowOrder) {
+    Form().ClickMenu("S_AllWindow");
+    EXPECT_FALSE(settings.ShowOnly);
+    EXPECT_TRUE(Form().MenuChecked("S_AllWindow"));
+    EXPECT_FALSE(Form().MenuChecked("S_OnlyViewWindow"));
+    Form().ClickMenu("S_Show");
+    EXPECT_EQ(Hit(), InRowOrder({visible, hidden, minimised, vanished}));
+    EXPECT_TRUE(desktop.Window(hidden)->visible);
+}
+
+TEST_F(TargetModeTest, EachBroadcastUsesItsCall) {
+    Form().ClickMenu("S_AllWindow");
+    const std::tuple<const char*, Kind, int> cases[] = {
+        {"S_Restore", Kind::ShowWindow, 1},     {"S_Minium", Kind::ShowWindow, 6},
+        {"S_Maxmium", Kind::SystemCommand, 0xF030}, {"S_Hide", Kind::ShowWindow, 0},
+        {"S_Show", Kind::ShowWindow, 5},        {"S_Close", Kind::SystemCommand, 0xF060},
+    };
+    for (const auto& [item, kind, command] : cases) {
+        desktop.ClearChanges();
+        Form().ClickMenu(item);
+        ASSERT_EQ(desktop.Changes().size(), 4u) << item;
+        for (const auto& change : desktop.Changes()) {
+            EXPECT_EQ(change.kind, kind) << item;
+            EXPECT_EQ(change.command, command) << item;
+        }
+    }
+}
+
+TEST_F(TargetModeTest, HungWindowCostsTheTimeoutAndTheRestAreStillClosed) {
+    const WindowHandle hung = Window("hung");
+    const WindowHandle after = Window("after");
+    Tick();
+    desktop.SetNotResponding(hung, true);
+    Form().ClickMenu("S_Close");
+    EXPECT_TRUE(desktop.Exists(hung));
+    EXPECT_FALSE(desktop.Exists(after));
+    EXPECT_FALSE(desktop.Exists(visible));
+    EXPECT_EQ(desktop.WaitedMilliseconds(), sim::SimDesktop::kHungWindowTimeoutMs);
+}
+
+TEST_F(TargetModeTest, EmptyListDoesNothing) {
+    for (WindowHandle w : {visible, hidden, minimised}) desktop.DestroyWindow(w);
+    Tick();
+    desktop.ClearChanges();
+    for (const char* item : {"S_Restore", "S_Hide", "S_Close"}) Form().ClickMenu(item);
+    EXPECT_TRUE(desktop.Changes().empty());
+}
+
+TEST_F(TargetModeTest, ClosingAllWithSystemWindowsListedEndsTheProgramInOrder) {
+    settings.SystemWindow = true;
+    Tick();
+    Form().ClickMenu("S_Close");
+    EXPECT_FALSE(Form().Loaded());
+    EXPECT_TRUE(toolkit.QuitRequested());
+    EXPECT_EQ(store.Value("Tamarind Desk", "QOV", "SystemWindow"), "True");
+    EXPECT_FALSE(desktop.Exists(visible));  // the walk went on past the main window
+}
+
+TEST_F(MainFormTest, ContextMenuOpensWhereTheRightButtonWentDown) {
+    Start();
+    Window("A");
+    Tick();
+    const TwipsRect list = List().Bounds();
+    List().MouseDown(kRightButton, 300, 400);
+    List().MouseUp(kRightButton, 900, 1200);
+    ASSERT_EQ(Form().PopupCount(), 1);
+    EXPECT_EQ(Form().Popups().back(), (sim::PopupRecord{"OnlyWindow", list.left + 300, list.top + 400}));
+
+    List().MouseDown(kRightButton, 10, 10);
+    List().MouseDown(kLeftButton, 20, 20);
+    List().MouseUp(kLeftButton, 20, 20);
+    EXPECT_EQ(Form().PopupCount(), 1);
+
+    List().MouseDown(kLeftButton, 20, 20);
+    List().MouseUp(kRightButton, 20, 20);
+    EXPECT_EQ(Form().PopupCount(), 1);
+}
+
+TEST_F(MainFormTest, PopupItemsRunTheirHandlers) {
+    Start();
+    const WindowHandle w = Window("A");
+    Tick();
+    Form().ChooseFromNextPopup("O_Minimum");
+    List().ClickRow(1, kRightButton);
+    EXPECT_EQ(desktop.Window(w)->showState, kShowStateMinimized);
+}
+
+}  // namespace
+}  // namespace qov::testing
