@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <functional>
@@ -146,6 +147,34 @@ TEST_F(WindowSystemTest, EnumerationVisitsTopLevelWindowsAndStopsWhenAsked) {
         return false;
     });
     EXPECT_EQ(visited_before_stop, 1);
+}
+
+BOOL CALLBACK CollectHandle(HWND window, LPARAM handles) {
+    reinterpret_cast<std::vector<WindowHandle>*>(handles)->push_back(ToWindowHandle(window));
+    return TRUE;
+}
+
+// The layer lists windows without EnumWindows, so it must come out with the
+// same set: message-only windows and child windows left out.
+TEST_F(WindowSystemTest, EnumerationListsWhatEnumWindowsLists) {
+    unique_hwnd top = CreateTestWindow(L"top level");
+    unique_hwnd message_only{CreateWindowExW(0, L"STATIC", L"message only", 0, 0, 0, 0, 0,
+                                             HWND_MESSAGE, nullptr, nullptr, nullptr)};
+    unique_hwnd child{CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
+                                      top.get(), nullptr, nullptr, nullptr)};
+    ASSERT_TRUE(message_only && child);
+
+    std::vector<WindowHandle> expected;
+    EnumWindows(CollectHandle, reinterpret_cast<LPARAM>(&expected));
+    std::vector<WindowHandle> listed;
+    system_.EnumerateWindows([&](WindowHandle handle) {
+        listed.push_back(handle);
+        return true;
+    });
+    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), Handle(message_only)), 0);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), Handle(child)), 0);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), Handle(top)), 1);
 }
 
 TEST_F(WindowSystemTest, ShowCommandsChangeOwnThreadsWindowAtOnce) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/live_handles.h"
 #include "platform/win32/pictures.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/window_handle.h"
@@ -10,6 +11,16 @@ namespace qov::win32::ui {
 namespace {
 
 const wchar_t kFormClass[] = L"QOV.Form";
+
+UINT LiveHandlesMessage() {
+    static const UINT message = RegisterWindowMessageW(kLiveHandlesMessage);
+    return message;
+}
+
+LRESULT LiveHandleCount(WPARAM kind) {
+    if (kind >= static_cast<WPARAM>(kHandleKinds)) return -1;
+    return LiveHandles::Count(static_cast<HandleKind>(kind));
+}
 
 struct FormStyles {
     DWORD style;
@@ -255,6 +266,7 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             window_ = nullptr;
             break;
         default:
+            if (message != 0 && message == LiveHandlesMessage()) return LiveHandleCount(wParam);
             break;
     }
     return DefWindowProcW(window, message, wParam, lParam);

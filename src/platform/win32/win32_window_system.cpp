@@ -1,5 +1,8 @@
 #include "platform/win32/win32_window_system.h"
 
+#include <unordered_set>
+#include <vector>
+
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/window_handle.h"
 
@@ -14,15 +17,41 @@ bool BelongsToThisThread(HWND window) {
     return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
 }
 
-BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
-    const auto& visit = *reinterpret_cast<const std::function<bool(WindowHandle)>*>(context);
-    return visit(ToWindowHandle(window)) ? TRUE : FALSE;
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+std::unordered_set<HWND> MessageOnlyWindows() {
+    std::unordered_set<HWND> windows;
+    for (HWND window = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window;
+         window = ::FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
+        if (!windows.insert(window).second) break;  // the list changed under us
+    }
+    return windows;
 }
 
 }  // namespace
 
+// EnumWindows asks the system whether each window still exists before calling
+// back; under Wine every such question is a round trip to the server, and
+// with a thousand windows the call takes tens of milliseconds in one piece
+// that the message loop cannot interrupt. EnumDesktopWindows lists the same
+// windows in one request. Wine's list also holds the message-only windows,
+// which EnumWindows leaves out, so those are taken away (on Windows the list
+// never has them). A window may go before it is visited: callers check.
 void Win32WindowSystem::EnumerateWindows(const std::function<bool(WindowHandle)>& visit) {
-    ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
+    std::vector<HWND> windows;
+    windows.reserve(512);
+    if (!::EnumDesktopWindows(nullptr, CollectWindow, reinterpret_cast<LPARAM>(&windows))) {
+        windows.clear();
+        ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    }
+    const std::unordered_set<HWND> messageOnly = MessageOnlyWindows();
+    for (const HWND window : windows) {
+        if (messageOnly.contains(window)) continue;
+        if (!visit(ToWindowHandle(window))) return;
+    }
 }
 
 // InternalGetWindowText reads the caption the system keeps for the window and

@@ -29,14 +29,18 @@ bool DeleteQovSettings() {
 }
 
 bool WriteQovSetting(const std::wstring& name, const std::wstring& value) {
+    const auto size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    return WriteQovRawSetting(name, REG_SZ, value.c_str(), size);
+}
+
+bool WriteQovRawSetting(const std::wstring& name, DWORD type, const void* data, DWORD bytes) {
     win32::unique_hkey key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                         key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
-    const auto size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(value.c_str()), size) == ERROR_SUCCESS;
+    return RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                          bytes) == ERROR_SUCCESS;
 }
 
 std::optional<std::wstring> ReadQovSetting(const std::wstring& name) {

@@ -1,6 +1,8 @@
 #pragma once
 // QOV's stored settings: HKEY_CURRENT_USER\Software\Tamarind Desk\QOV, one
 // REG_SZ value per key. Tests clear it before starting QOV and read it after.
+#include <windows.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +12,8 @@ namespace qov::e2e {
 // Removes the key with all its values; true when it is gone.
 bool DeleteQovSettings();
 bool WriteQovSetting(const std::wstring& name, const std::wstring& value);
+// A value of any type with the bytes given, as another program might leave it.
+bool WriteQovRawSetting(const std::wstring& name, DWORD type, const void* data, DWORD bytes);
 // Nothing when the value is missing or is not a string.
 std::optional<std::wstring> ReadQovSetting(const std::wstring& name);
 std::vector<std::wstring> QovSettingNames();
