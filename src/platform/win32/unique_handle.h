@@ -30,7 +30,9 @@ public:
     unique_handle(const unique_handle&) = delete;
     unique_handle& operator=(const unique_handle&) = delete;
 
-    unique_handle(unique_handle&& other) noexcept : handle_(other.release()) {}
+    // A move hands the handle over: it stays counted once.
+    unique_handle(unique_handle&& other) noexcept
+        : handle_(std::exchange(other.handle_, Traits::invalid())) {}
     unique_handle& operator=(unique_handle&& other) noexcept {
         if (this != &other) reset(other.release());
         return *this;
