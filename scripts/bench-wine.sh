@@ -26,15 +26,14 @@ trap cleanup EXIT
 trap 'exit 143' TERM INT
 
 qov_ensure_display
-# The prefix's own wineserver runs in the directory named after the prefix's
-# device and inode; its CPU time shows what the refresh costs the server.
+# The prefix's own wineserver, found by the prefix in its environment; its
+# CPU time shows what the refresh costs the server.
 start_server_and_find_it() {
   wineserver -p 2>/dev/null || true
-  local server_dir
-  server_dir=/tmp/.wine-$(id -u)/server-$(stat -c '%D' "$WINEPREFIX" | sed 's/^0*//')-$(printf '%x' "$(stat -c '%i' "$WINEPREFIX")")
   local proc
   for proc in /proc/[0-9]*; do
-    if [[ $(readlink "$proc/cwd" 2>/dev/null) == "$server_dir" && $(cat "$proc/comm" 2>/dev/null) == wineserver ]]; then
+    [[ $(cat "$proc/comm" 2>/dev/null) == wineserver ]] || continue
+    if tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
       export QOV_WINESERVER_PID=${proc#/proc/}
       return
     fi
@@ -42,6 +41,7 @@ start_server_and_find_it() {
 }
 start_server_and_find_it
 
+echo "wineserver pid: ${QOV_WINESERVER_PID:-not found}"
 echo "qov_bench_wine $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(wine --version)"
 wine explorer /desktop=qovbench,1024x768 "$build_dir/bench/wine/qov_bench_wine.exe" "$@" 2>/dev/null &
 wait $! || true

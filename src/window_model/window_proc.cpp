@@ -59,6 +59,32 @@ bool WindowProc::PassesFilters(WindowHandle window) {
     return windows_.IsWindow(window) && TitlePassesFilters(title);
 }
 
+void WindowProc::ForgetVerdictsIfSettingsChanged(std::size_t windows) {
+    const Settings& now = settings_;
+    Settings& then = verdictSettings_;
+    const bool same = now.ShowNoname == then.ShowNoname && now.SystemWindow == then.SystemWindow &&
+                      now.NotVWindow == then.NotVWindow &&
+                      now.ExcludedTitles == then.ExcludedTitles &&
+                      now.SystemTitles == then.SystemTitles;
+    // Titles of windows long gone are dropped now and then, so the memory
+    // stays in proportion to the desktop.
+    if (same && verdicts_.size() <= 2 * windows + 64) return;
+    verdicts_.clear();
+    then.ShowNoname = now.ShowNoname;
+    then.SystemWindow = now.SystemWindow;
+    then.NotVWindow = now.NotVWindow;
+    then.ExcludedTitles = now.ExcludedTitles;
+    then.SystemTitles = now.SystemTitles;
+}
+
+bool WindowProc::RememberedVerdict(const std::string& title) {
+    const auto known = verdicts_.find(title);
+    if (known != verdicts_.end()) return known->second;
+    const bool passes = TitlePassesFilters(title);
+    verdicts_.emplace(title, passes);
+    return passes;
+}
+
 EnumerationResult WindowProc::Enumerate(WindowTable& found, std::vector<std::string>* titles,
                                        const std::function<bool()>& between) {
     found.Clear();
@@ -70,8 +96,10 @@ EnumerationResult WindowProc::Enumerate(WindowTable& found, std::vector<std::str
     });
     for (const WindowHandle window : desktop) {
         if (between && !between()) return EnumerationResult::Stopped;
+        // The settings may have changed while `between` let events run.
+        ForgetVerdictsIfSettingsChanged(desktop.size());
         std::string title = WindowTitle(window);
-        if (!windows_.IsWindow(window) || !TitlePassesFilters(title)) continue;
+        if (!windows_.IsWindow(window) || !RememberedVerdict(title)) continue;
         if (!found.Append(window)) return EnumerationResult::Overflow;
         if (titles) titles->push_back(std::move(title));
     }

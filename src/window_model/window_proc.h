@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/window_system.h"
@@ -60,9 +61,20 @@ public:
 
 private:
     static bool TitleMatchesAny(std::string_view title, const std::vector<std::string>& fragments);
+    // The filters' verdict on `title`, remembered from earlier enumerations
+    // while the settings the filters read stay as they were.
+    bool RememberedVerdict(const std::string& title);
+    void ForgetVerdictsIfSettingsChanged(std::size_t windows);
 
     WindowSystem& windows_;
     const Settings& settings_;
+
+    // Most titles are the same from one refresh to the next, and comparing a
+    // title with every system and excluded fragment is the costliest part of
+    // judging a window, so enumerations remember their verdicts. The filter
+    // settings they were reached under are kept beside them.
+    std::unordered_map<std::string, bool> verdicts_;
+    Settings verdictSettings_;
 };
 
 }  // namespace qov

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 
@@ -78,6 +79,12 @@ TEST_F(Soak, ChurningWindowsLeaveQovLevelAndItsListRight) {
     const std::size_t tail = std::min<std::size_t>(3, samples.size());
     for (std::size_t i = samples.size() - tail; i < samples.size(); ++i)
         late += samples[i].pagefile_bytes / tail;
+    std::printf("soak: %ld window changes in %lld s; QOV memory %.1f MB -> %.1f MB; %d windows; "
+                "GDI %ld, menus %ld, image lists %ld\n",
+                churn.Changes(), static_cast<long long>(SoakDuration().count()),
+                baseline.pagefile_bytes / 1048576.0, late / 1048576.0, baseline.windows,
+                baseline.Handles(HandleKind::GdiObject), baseline.Handles(HandleKind::Menu),
+                baseline.Handles(HandleKind::ImageList));
     EXPECT_LE(late, baseline.pagefile_bytes + kMemoryNoiseBytes)
         << "memory grew from " << baseline.pagefile_bytes << " to " << late << " bytes";
     // Refreshing creates no windows or handles: every sample holds what the

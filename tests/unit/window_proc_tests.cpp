@@ -146,6 +146,51 @@ TEST_F(WindowProcTest, LongTitlesAreJudgedByTheirFirst254Units) {
     EXPECT_EQ(proc.WindowTitle(found[1]).size(), 254u);
 }
 
+// Enumerations remember their verdicts on titles; each setting the filters
+// read must still act at the next enumeration, and during one too when it
+// changes while the caller lets events run.
+TEST_F(WindowProcTest, EnumerationFollowsEverySettingChange) {
+    const WindowHandle memo = desktop.CreateWindow("memo", "C");
+    const WindowHandle untitled = desktop.CreateWindow("", "C");
+    const WindowHandle ole = desktop.CreateWindow("OLE window", "C");
+    const struct {
+        const char* name;
+        void (*change)(Settings&);
+        std::vector<WindowHandle> (*expected)(WindowHandle memo, WindowHandle untitled,
+                                              WindowHandle ole);
+    } steps[] = {
+        {"defaults", [](Settings&) {}, [](WindowHandle m, WindowHandle, WindowHandle) {
+             return std::vector<WindowHandle>{m};
+         }},
+        {"excluded title", [](Settings& s) { s.ExcludedTitles = {"MEMO"}; },
+         [](WindowHandle, WindowHandle, WindowHandle) { return std::vector<WindowHandle>{}; }},
+        {"exclusions ignored", [](Settings& s) { s.NotVWindow = true; },
+         [](WindowHandle m, WindowHandle, WindowHandle) { return std::vector<WindowHandle>{m}; }},
+        {"untitled shown", [](Settings& s) { s.ShowNoname = true; },
+         [](WindowHandle m, WindowHandle u, WindowHandle) { return std::vector<WindowHandle>{u, m}; }},
+        {"system shown", [](Settings& s) { s.SystemWindow = true; },
+         [](WindowHandle m, WindowHandle u, WindowHandle o) {
+             return std::vector<WindowHandle>{o, u, m};
+         }},
+        {"system list changed", [](Settings& s) { s.SystemWindow = false; s.SystemTitles = {"memo"}; },
+         [](WindowHandle, WindowHandle u, WindowHandle o) { return std::vector<WindowHandle>{o, u}; }},
+    };
+    for (const auto& step : steps) {
+        step.change(settings);
+        proc.Enumerate(found);
+        EXPECT_EQ(Found(), step.expected(memo, untitled, ole)) << step.name;
+    }
+
+    settings = Settings{};
+    proc.Enumerate(found);
+    // A change while the enumeration lets events run acts on the windows after it.
+    proc.Enumerate(found, nullptr, [&] {
+        settings.ExcludedTitles = {"memo"};
+        return true;
+    });
+    EXPECT_EQ(Found(), std::vector<WindowHandle>{});
+}
+
 TEST(CutAtNull, StopsAtTheFirstNul) {
     EXPECT_EQ(CutAtNull(std::string("ab\0cd", 5)), "ab");
     EXPECT_EQ(CutAtNull("abc"), "abc");

@@ -71,6 +71,13 @@ TEST_F(WindowSystemTest, ReadsShowStateAndVisibilityOfEachKindOfWindow) {
         EXPECT_EQ(system_.PlacementShowState(Handle(window)), c.show_state) << c.name;
         EXPECT_EQ(system_.IsVisible(Handle(window)), c.visible) << c.name;
         EXPECT_TRUE(system_.IsWindow(Handle(window))) << c.name;
+        // The layer reads the style; the system's own calls must agree.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        ASSERT_TRUE(GetWindowPlacement(window.get(), &placement));
+        EXPECT_EQ(system_.PlacementShowState(Handle(window)), static_cast<int>(placement.showCmd))
+            << c.name;
+        EXPECT_EQ(system_.IsVisible(Handle(window)), IsWindowVisible(window.get()) != FALSE) << c.name;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_window_system.h"
 
+#include <optional>
 #include <unordered_set>
 #include <vector>
 
@@ -15,6 +16,14 @@ constexpr int kTextBufferUnits = 255;
 
 bool BelongsToThisThread(HWND window) {
     return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
+}
+
+// Nothing when the window is gone.
+std::optional<LONG> WindowStyle(HWND window) {
+    ::SetLastError(ERROR_SUCCESS);
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    if (style == 0 && ::GetLastError() != ERROR_SUCCESS) return std::nullopt;
+    return style;
 }
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
@@ -74,15 +83,25 @@ bool Win32WindowSystem::IsWindow(WindowHandle window) {
     return ::IsWindow(ToHwnd(window)) != FALSE;
 }
 
+// Both read the window's style, the one thing the system keeps that says how
+// a top-level window is shown: it is visible when its own WS_VISIBLE is set
+// (its parent is the desktop, always visible), and the placement's show state
+// is minimised or maximised exactly when WS_MINIMIZE or WS_MAXIMIZE is.
+// IsWindowVisible also walks the window's parents, and GetWindowPlacement
+// also reads its rectangles: under Wine each costs more round trips to the
+// server for another process's window, and Wine itself answers the
+// placement's show state of such a window from these two style bits.
 bool Win32WindowSystem::IsVisible(WindowHandle window) {
-    return ::IsWindowVisible(ToHwnd(window)) == TRUE;
+    const std::optional<LONG> style = WindowStyle(ToHwnd(window));
+    return style && (*style & WS_VISIBLE) != 0;
 }
 
 int Win32WindowSystem::PlacementShowState(WindowHandle window) {
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof(placement);
-    if (!::GetWindowPlacement(ToHwnd(window), &placement)) return kShowStateUnknown;
-    return static_cast<int>(placement.showCmd);
+    const std::optional<LONG> style = WindowStyle(ToHwnd(window));
+    if (!style) return kShowStateUnknown;
+    if (*style & WS_MINIMIZE) return kShowStateMinimized;
+    if (*style & WS_MAXIMIZE) return kShowStateMaximized;
+    return kShowStateNormal;
 }
 
 WindowHandle Win32WindowSystem::ForegroundWindow() {
