@@ -32,7 +32,7 @@ start_server_and_find_it() {
   wineserver -p 2>/dev/null || true
   local proc
   for proc in /proc/[0-9]*; do
-    [[ $(cat "$proc/comm" 2>/dev/null) == wineserver ]] || continue
+    [[ $(cat "$proc/comm" 2>/dev/null) == wineserver* ]] || continue
     if tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
       export QOV_WINESERVER_PID=${proc#/proc/}
       return
