@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 
+#include "harness/child_processes.h"
 #include "harness/qov_commands.h"
 #include "harness/qov_registry.h"
 #include "harness/qov_test.h"
@@ -161,54 +161,6 @@ TEST_F(RefreshNow, ListsNewWindowsAtOnceWhateverTheInterval) {
     FixtureThread& newer = AddFixture(FixtureOptions::Titled(L"Newer Fixture"));
     EXPECT_TRUE(ListedRightAfterTheCommand(newer.window()));
 }
-
-// Ends the programs another process started (the help viewer), each through
-// its own windows first and its own process handle last.
-class ChildProcessCleanup {
-public:
-    explicit ChildProcessCleanup(DWORD parent) : parent_(parent) {}
-    ~ChildProcessCleanup() {
-        for (DWORD child : Children()) End(child);
-    }
-    ChildProcessCleanup(const ChildProcessCleanup&) = delete;
-    ChildProcessCleanup& operator=(const ChildProcessCleanup&) = delete;
-
-private:
-    std::vector<DWORD> Children() const {
-        std::vector<DWORD> children;
-        win32::unique_kernel_handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-        PROCESSENTRY32W entry{};
-        entry.dwSize = sizeof(entry);
-        if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return children;
-        for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-             more = Process32NextW(snapshot.get(), &entry)) {
-            if (entry.th32ParentProcessID == parent_) children.push_back(entry.th32ProcessID);
-        }
-        return children;
-    }
-
-    static BOOL CALLBACK CloseIfOf(HWND window, LPARAM process_id) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == static_cast<DWORD>(process_id) && IsWindowVisible(window)) {
-            PostMessageW(window, WM_CLOSE, 0, 0);
-        }
-        return TRUE;
-    }
-
-    static void End(DWORD process_id) {
-        win32::unique_kernel_handle process(
-            OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process_id));
-        if (!process) return;
-        EnumWindows(CloseIfOf, static_cast<LPARAM>(process_id));
-        if (WaitForSingleObject(process.get(), 5000) != WAIT_OBJECT_0) {
-            TerminateProcess(process.get(), 1);
-            WaitForSingleObject(process.get(), 5000);
-        }
-    }
-
-    DWORD parent_;
-};
 
 TEST_F(Dialogs, HelpWithoutAViewerOrFileLeavesQovRunning) {
     ASSERT_NO_FATAL_FAILURE(StartQov());
