@@ -163,6 +163,43 @@ TEST(ShortcutText, ParsesTheKeysMenusUse) {
     }
 }
 
+TEST_F(Win32Form, PopupMenuRunsTheChosenItem) {
+    std::vector<std::string> clicks;
+    auto form = MakeForm();
+    form->SetMenuBar(SampleMenus(clicks));
+    form->Show();
+    // Keys waiting in the queue drive the pop-up's own loop: the second item.
+    HWND window = WindowOf(*form);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(window, WM_KEYDOWN, key, 0);
+    form->PopupMenu("View", 300, 300);
+    EXPECT_EQ(clicks, std::vector<std::string>{"Hide"});
+    EXPECT_THROW(form->PopupMenu("Update", 0, 0), ToolkitError) << "an item, not a menu";
+}
+
+TEST_F(Win32Form, TabMovesThroughADialogsControlsInCreationOrder) {
+    auto form = MakeForm(FormStyle::FixedDialog);
+    PictureBox& page = form->AddPictureBox({0, 0, 6000, 1500});
+    page.AddCheckBox("一", {120, 120, 2000, 300});
+    page.AddCheckBox("二", {120, 600, 2000, 300});
+    form->AddButton("閉じる", {120, 2000, 1200, 400});
+    form->Show();
+    HWND window = WindowOf(*form);
+    SetForegroundWindow(window);
+    auto focusedText = [] {
+        wchar_t text[32] = {};
+        GetWindowTextW(GetFocus(), text, 32);
+        return std::wstring(text);
+    };
+    SetFocus(FindWindowExW(NativeWindow(page), nullptr, WC_BUTTONW, L"一"));
+    std::vector<std::wstring> visited;
+    for (int i = 0; i < 3; ++i) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        toolkit.Yield();
+        visited.push_back(focusedText());
+    }
+    EXPECT_EQ(visited, (std::vector<std::wstring>{L"二", L"閉じる", L"一"}));
+}
+
 TEST_F(Win32Form, CheckMarksShowOnTheNativeMenu) {
     std::vector<std::string> clicks;
     auto form = MakeForm();
