@@ -281,6 +281,35 @@ TEST_F(Win32Form, TopDockedPictureBoxFollowsTheFormWidth) {
         << "the status bar sits on the bottom edge";
 }
 
+TEST_F(Win32Form, MovingToAScreenOfAnotherResolutionRescalesEverything) {
+    auto form = MakeForm();
+    HWND window = WindowOf(*form);
+    ListView& list = form->AddListView({150, 300, 4500, 3000});
+    list.AddColumn("タイトル", 2000);
+    form->AddLabel("V O V", {0, 3600, 3000, 500}, FontSpec{"Arial", 12, true}, false);
+    const UINT oldDpi = ui::DpiOf(window);
+    const UINT newDpi = oldDpi * 3 / 2;
+    RECT suggested{0, 0, 900, 700};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+
+    HWND native = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+    RECT rect{};
+    GetWindowRect(native, &rect);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, ui::TwipsToPixels(150, newDpi));
+    EXPECT_EQ(rect.right - rect.left, ui::TwipsToPixels(4500, newDpi));
+    EXPECT_EQ(SendMessageW(native, LVM_GETCOLUMNWIDTH, 0, 0), ui::TwipsToPixels(2000, newDpi));
+    EXPECT_EQ(list.ColumnWidth(1), 2000);
+    EXPECT_EQ(list.Bounds(), (TwipsRect{150, 300, 4500, 3000}));
+
+    LOGFONTW font{};
+    HWND label = FindWindowExW(window, nullptr, WC_STATICW, L"V O V");
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -MulDiv(120, static_cast<int>(newDpi), 720));
+    EXPECT_FLOAT_EQ(form->Width(), ui::PixelsToTwips(900, newDpi));
+}
+
 TEST_F(Win32Form, TimerTicksOnTheFormsWindow) {
     auto form = MakeForm();
     Timer& timer = form->AddTimer(10);
