@@ -16,6 +16,9 @@ file(GLOB QOV_APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/app/*.rc)
 add_executable(qov WIN32 ${QOV_APP_SOURCES})
 target_link_libraries(qov PRIVATE qov_win32 qov_core)
 target_link_options(qov PRIVATE -municode)
+# windres reports no dependencies: rebuild the resources when the files they embed change.
+set_source_files_properties(src/app/qov.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/qov.manifest")
 
 # GoogleTest built for Windows from the Debian sources.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -42,3 +45,7 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
+
+# The release package and the installer's own test.
+include(cmake/Package.cmake)
+add_subdirectory(tests/package)
