@@ -7,6 +7,8 @@ if(NOT QOV_SIM_SOURCES)
 endif()
 add_library(qov_sim STATIC ${QOV_SIM_SOURCES})
 target_link_libraries(qov_sim PUBLIC qov_core)
+# The portable code calls the platform's free functions (title comparison).
+target_link_libraries(qov_core PUBLIC qov_sim)
 
 file(GLOB QOV_UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
 if(QOV_UNIT_TEST_SOURCES)

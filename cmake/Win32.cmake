@@ -11,6 +11,8 @@ file(GLOB_RECURSE QOV_WIN32_SOURCES CONFIGURE_DEPENDS
   src/platform/win32/*.cpp src/toolbar/*.cpp)
 add_library(qov_win32 STATIC ${QOV_WIN32_SOURCES})
 target_link_libraries(qov_win32 PUBLIC qov_core ${QOV_WIN32_LIBS})
+# The portable code calls the platform's free functions (title comparison).
+target_link_libraries(qov_core PUBLIC qov_win32)
 
 file(GLOB QOV_APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/app/*.rc)
 add_executable(qov WIN32 ${QOV_APP_SOURCES})

@@ -31,6 +31,11 @@ trap cleanup EXIT
 trap 'exit 143' TERM INT
 
 qov_ensure_display
+# A few ordinary windows for QOV to list.
+for program in notepad regedit; do
+  wine explorer /desktop=QOV,1024x768 "$program" &
+done
+sleep 3
 wine explorer /desktop=QOV,1024x768 build/mingw/qov.exe &
 sleep 8
 import -window root "$screenshot"

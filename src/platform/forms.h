@@ -19,6 +19,12 @@
 
 #include "platform/window_system.h"
 
+// <windows.h> (when a Win32 file included it first) defines Yield() as an
+// empty macro, which would erase Toolkit::Yield below.
+#ifdef Yield
+#undef Yield
+#endif
+
 namespace qov {
 
 class ToolkitError : public std::runtime_error {

@@ -90,9 +90,11 @@ TEST_F(SimListViewTest, PressOnARowSelectsItBeforeTheEvent) {
     EXPECT_EQ(list.SelectedIndex(), 1);
 }
 
-TEST_F(SimListViewTest, ColumnWidthsKeepWholePixels) {
+TEST_F(SimListViewTest, ColumnWidthsReadBackAsSetUntilDragged) {
     list.AddColumn("a", 1000);  // 66.7 pixels
-    EXPECT_EQ(list.ColumnWidth(1), 67 * 15);
+    EXPECT_EQ(list.ColumnWidth(1), 1000);
+    list.DragColumn(1, 80);
+    EXPECT_EQ(list.ColumnWidth(1), 80 * 15);
     EXPECT_EQ(list.ColumnWidth(2), 0);
     EXPECT_THROW(list.SetColumnWidth(2, 100), ToolkitError);
 }

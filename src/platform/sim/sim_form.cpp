@@ -38,6 +38,7 @@ SimForm::~SimForm() {
 void SimForm::Show() {
     if (!loaded_) return;
     visible_ = true;
+    LayOutDockedControls();
     if (SimDesktop* desktop = toolkit_.Desktop()) {
         desktop->SetVisible(handle_, true);
         desktop->SetForeground(handle_);  // showing a form activates it
@@ -84,7 +85,29 @@ bool SimForm::QueryClose(UnloadMode mode) {
 void SimForm::Resize(int outerWidthTwips, int outerHeightTwips) {
     outerWidth_ = outerWidthTwips;
     outerHeight_ = outerHeightTwips;
+    LayOutDockedControls();
     if (onResize) onResize();
+}
+
+int SimForm::ClientWidth() const {
+    const bool sizable = args_.style == FormStyle::Sizable;
+    return std::max(0, outerWidth_ - (sizable ? kSizableExtraWidth : kFixedExtraWidth));
+}
+
+int SimForm::ClientHeight() const {
+    const bool sizable = args_.style == FormStyle::Sizable;
+    const int menu = menus_.empty() ? 0 : kMenuBarHeight;
+    return std::max(0, outerHeight_ - (sizable ? kSizableExtraHeight : kFixedExtraHeight) - menu);
+}
+
+void SimForm::LayOutDockedControls() {
+    constexpr int kStatusBarHeight = 255;
+    for (const Child& child : Children()) {
+        if (auto* status = dynamic_cast<SimStatusBar*>(child.control.get()))
+            status->SetBounds({0, ClientHeight() - kStatusBarHeight, ClientWidth(), kStatusBarHeight});
+        if (auto* box = dynamic_cast<SimPictureBox*>(child.control.get()); box && box->Align() == 1)
+            box->SetBounds({0, 0, ClientWidth(), box->Bounds().height});
+    }
 }
 
 void SimForm::SetMenuBar(std::vector<MenuItem> menus) {

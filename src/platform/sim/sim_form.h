@@ -62,6 +62,9 @@ public:
     bool QueryClose(UnloadMode mode);
     // The user drags the frame to this outer size; raises onResize.
     void Resize(int outerWidthTwips, int outerHeightTwips);
+    // The client area that the frame, caption and menu bar leave.
+    int ClientWidth() const;
+    int ClientHeight() const;
 
     // Menu items by name; each throws std::invalid_argument for an unknown name.
     void ClickMenu(std::string_view name);  // runs the item's onClick
@@ -83,6 +86,9 @@ public:
 
 private:
     const MenuItem* FindMenu(std::string_view name) const;
+    // Status bars span the bottom of the client area, picture boxes docked
+    // to the top span its width, as the native form keeps them.
+    void LayOutDockedControls();
     void ReleaseWindow();
 
     SimToolkit& toolkit_;

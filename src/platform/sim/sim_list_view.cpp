@@ -12,7 +12,7 @@ int TwipsToPixels(int twips) {
 }  // namespace
 
 void SimListView::AddColumn(std::string_view header, int widthTwips) {
-    columns_.push_back({std::string(header), TwipsToPixels(widthTwips)});
+    columns_.push_back({std::string(header), TwipsToPixels(widthTwips), widthTwips});
 }
 
 std::string SimListView::ColumnHeader(int column) const {
@@ -21,7 +21,13 @@ std::string SimListView::ColumnHeader(int column) const {
 
 int SimListView::ColumnWidth(int column) const {
     if (column < 1 || column > ColumnCount()) return 0;
-    return columns_[column - 1].widthPixels * kTwipsPerPixel;
+    const Column& c = columns_[column - 1];
+    if (c.widthPixels == TwipsToPixels(c.widthTwips)) return c.widthTwips;
+    return c.widthPixels * kTwipsPerPixel;
+}
+
+void SimListView::DragColumn(int column, int widthPixels) {
+    columns_.at(column - 1).widthPixels = widthPixels;
 }
 
 void SimListView::SetColumnWidth(int column, int widthTwips) {
@@ -29,6 +35,7 @@ void SimListView::SetColumnWidth(int column, int widthTwips) {
         throw ToolkitError("ListView.SetColumnWidth: no column " + std::to_string(column));
     }
     columns_[column - 1].widthPixels = TwipsToPixels(widthTwips);
+    columns_[column - 1].widthTwips = widthTwips;
     Changed();
 }
 

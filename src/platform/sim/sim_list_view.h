@@ -1,7 +1,9 @@
 #pragma once
 // A report-view list held in memory. Column widths are kept in whole pixels
 // at 96 dpi (15 twips each), as the native list does, so a width read back
-// is the written one rounded to the nearest pixel. The selection belongs to
+// is the written one rounded to the nearest pixel, unless the width is still
+// the one the program set, which reads back exactly (as the native list
+// view's wrapper does, so stored widths do not drift). The selection belongs to
 // the row: removing a row above it moves the selected index up by one,
 // removing the selected row leaves nothing selected.
 
@@ -79,6 +81,8 @@ public:
     // Press and release on a row (0: below the last row, where nothing is hit).
     void ClickRow(int row, int button = kLeftButton);
     int RowAt(float y) const;  // 0 for the header or the empty area
+    // The user drags the column's right edge to this width.
+    void DragColumn(int column, int widthPixels);
 
 private:
     struct Row {
@@ -88,6 +92,7 @@ private:
     struct Column {
         std::string header;
         int widthPixels = 0;
+        int widthTwips = 0;  // as last set by the program
     };
     Row& At(int row, const char* operation);
     void Changed();

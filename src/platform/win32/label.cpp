@@ -1,0 +1,22 @@
+#include "platform/win32/controls.h"
+#include "platform/win32/ui_text.h"
+
+namespace qov::win32::ui {
+
+Win32Label::Win32Label(FormContext& context, HWND parent, std::string_view text,
+                       const TwipsRect& bounds, const FontSpec& font, bool centred)
+    : ControlBase(context, parent, bounds,
+                  {.className = WC_STATICW,
+                   .text = Widen(text),
+                   .style = static_cast<DWORD>((centred ? SS_CENTER : SS_LEFT) | SS_NOTIFY)}),
+      text_(text),
+      font_(CreateLabelFont(font, context.dpi)) {
+    if (font_) SendMessageW(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+}
+
+void Win32Label::SetText(std::string_view text) {
+    text_ = std::string(text);
+    if (Alive()) SetWindowTextW(Window(), Widen(text_).c_str());
+}
+
+}  // namespace qov::win32::ui

@@ -1,0 +1,76 @@
+#include "platform/win32/native_control.h"
+
+#include <cmath>
+#include <string>
+
+namespace qov::win32::ui {
+
+NativeControl::NativeControl(FormContext& context, HWND parent, const TwipsRect& bounds,
+                             const NativeCreateArgs& args)
+    : context_(context), bounds_(bounds) {
+    const std::wstring text(args.text);
+    const int id = context.nextControlId++;
+    window_ = CreateWindowExW(args.exStyle, args.className, text.c_str(),
+                              args.style | WS_CHILD | WS_VISIBLE, context.Pixels(bounds.left),
+                              context.Pixels(bounds.top), context.Pixels(bounds.width),
+                              context.Pixels(bounds.height), parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
+    if (!window_) {
+        throw ToolkitError("cannot create a control window (error " +
+                           std::to_string(GetLastError()) + ")");
+    }
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(context.dialogFont), FALSE);
+}
+
+bool NativeControl::RouteFromParent(UINT message, WPARAM wParam, LPARAM lParam,
+                                    LRESULT& result) {
+    HWND child = nullptr;
+    if (message == WM_COMMAND && lParam != 0) {
+        child = reinterpret_cast<HWND>(lParam);
+    } else if (message == WM_NOTIFY && lParam != 0) {
+        child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    }
+    if (!child) return false;
+    auto* control = reinterpret_cast<NativeControl*>(GetWindowLongPtrW(child, GWLP_USERDATA));
+    if (!control || control->window_ != child) return false;
+    if (message == WM_COMMAND) {
+        control->OnCommand(HIWORD(wParam));
+        result = 0;
+    } else {
+        result = control->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    }
+    return true;
+}
+
+void NativeControl::SetVisibleImpl(bool visible) {
+    visible_ = visible;
+    if (window_) ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void NativeControl::SetBoundsImpl(const TwipsRect& bounds) {
+    bounds_ = bounds;
+    if (window_) {
+        MoveWindow(window_, context_.Pixels(bounds.left), context_.Pixels(bounds.top),
+                   context_.Pixels(bounds.width), context_.Pixels(bounds.height), TRUE);
+    }
+}
+
+RECT NativeControl::PixelRect() const {
+    RECT rect{};
+    if (!window_) return rect;
+    GetWindowRect(window_, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window_), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void NativeControl::RememberPixelRect(const RECT& rect) {
+    auto twips = [this](LONG pixels) {
+        return static_cast<int>(std::lround(context_.Twips(static_cast<int>(pixels))));
+    };
+    bounds_ = {twips(rect.left), twips(rect.top), twips(rect.right - rect.left),
+               twips(rect.bottom - rect.top)};
+}
+
+}  // namespace qov::win32::ui
