@@ -20,7 +20,7 @@ target_link_libraries(qov PRIVATE qov_win32 qov_core)
 target_link_options(qov PRIVATE -municode)
 # windres reports no dependencies: rebuild the resources when the files they embed change.
 set_source_files_properties(src/app/qov.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/qov.manifest")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/qov.manifest;${CMAKE_SOURCE_DIR}/src/app/qov.ico")
 
 # GoogleTest built for Windows from the Debian sources.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -48,6 +48,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
 
-# The release package and the installer's own test.
+# The icon generator, the release package and the installer's own test.
+add_subdirectory(tools)
 include(cmake/Package.cmake)
 add_subdirectory(tests/package)
