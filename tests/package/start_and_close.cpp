@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/win32/unique_handle.h"
@@ -94,16 +95,12 @@ int StartAndClose(const std::wstring& program, const std::wstring& title) {
 }
 
 void WriteResult(int code) {
-    wchar_t path[MAX_PATH] = {};
-    if (!GetEnvironmentVariableW(L"QOV_RESULT_FILE", path, MAX_PATH)) return;
-    // CreateFileW fails with INVALID_HANDLE_VALUE, which the owning type
-    // would take for a handle.
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    unique_kernel_handle owned{file};
-    const std::string text = std::to_string(code) + "\n";
-    DWORD written = 0;
-    WriteFile(owned.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    const char* path = std::getenv("QOV_RESULT_FILE");
+    if (path == nullptr || *path == '\0') return;
+    if (std::FILE* file = std::fopen(path, "w")) {
+        std::fprintf(file, "%d\n", code);
+        std::fclose(file);
+    }
 }
 
 }  // namespace
