@@ -19,11 +19,11 @@
 
 #include "platform/window_system.h"
 
-// <windows.h> (when a Win32 file included it first) defines Yield() as an
-// empty macro, which would erase Toolkit::Yield below.
-#ifdef Yield
+// <windows.h> (when a Win32 file included it first) defines Yield() away and
+// renames MessageBox to MessageBoxW, which would change Toolkit's members
+// below. Win32 code calls MessageBoxW by its own name.
 #undef Yield
-#endif
+#undef MessageBox
 
 namespace qov {
 

@@ -238,7 +238,7 @@ void cToolBar::ButtonsAdd(std::string_view strKey, std::string_view strTipHelp,
     Send(TB_AUTOSIZE);
 
     if (mWrappable)
-        HostResize();
+        mctlPictureBox_Resize();
     else
         FitHostToToolbar();
 }
@@ -262,7 +262,7 @@ void cToolBar::FitHostToToolbar() {
     }
 }
 
-void cToolBar::HostResize() {
+void cToolBar::mctlPictureBox_Resize() {
     if (!mWrappable || !ToolbarExists() || mPictureBox == nullptr) return;
     RECT host{};
     GetWindowRect(mPictureBox->hwnd(), &host);

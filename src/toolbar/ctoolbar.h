@@ -202,7 +202,7 @@ private:
     void RaiseDropDown(const NMTOOLBARW& press);
     void RaiseClick(WPARAM wParam);
     void RelayToToolTip(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-    void HostResize();
+    void mctlPictureBox_Resize();  // the host's Resize event, from WM_SIZE
     void FitHostToToolbar();
     void OnHostDestroyed();
 

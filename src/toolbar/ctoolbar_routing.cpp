@@ -74,7 +74,7 @@ LRESULT cToolBar::CallBackWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM
     const LRESULT result = CallWindowProcW(previous, hwnd, uMsg, wParam, lParam);
     // The host's Resize: after the host's own procedure has taken its new
     // size, and also while busy, since an owner's handler may resize the form.
-    if (uMsg == WM_SIZE) HostResize();
+    if (uMsg == WM_SIZE) mctlPictureBox_Resize();
     return result;
 }
 

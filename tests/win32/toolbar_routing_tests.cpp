@@ -11,9 +11,9 @@
 namespace qov::toolbar {
 namespace {
 
-using testing::MessageRecorder;
-using testing::Pump;
-using testing::TestHost;
+using test_support::MessageRecorder;
+using test_support::Pump;
+using test_support::TestHost;
 
 void AddButtons(cToolBar& bar, int count) {
     for (int i = 0; i < count; ++i)
@@ -40,6 +40,18 @@ struct ClickLog {
         bar.ButtonClick = [this](std::int16_t index) { clicks.push_back(index); };
     }
 };
+
+// Wine moves the cursor asynchronously: wait until the move has arrived.
+void MoveCursorTo(POINT target) {
+    SetCursorPos(target.x, target.y);
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        Pump();
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == target.x && now.y == target.y) return;
+        Sleep(10);
+    }
+}
 
 HWND AuxiliaryToolTipOfThisThread() {
     struct Search {
@@ -133,6 +145,7 @@ TEST(ToolBarRouting, DropDownArrowReportsTheButtonsLowerLeftCornerInTwips) {
 TEST(ToolBarRouting, TooltipTextIsTheButtonsTipOnlyWhileTheCursorIsOverTheToolbar) {
     TestHost host;
     cToolBar bar;
+    bar.SetShowTips(false);  // the toolbar's own tooltip would pop up under the cursor
     bar.SetPictureBox(host);
     bar.ButtonsAdd("a", "first", "", 0, 0);
     bar.ButtonsAdd("b", "元のサイズに戻す", "", 0, 1);
@@ -148,7 +161,7 @@ TEST(ToolBarRouting, TooltipTextIsTheButtonsTipOnlyWhileTheCursorIsOverTheToolba
 
     POINT over = CentreOf(bar, 1);
     ClientToScreen(bar.hwnd(), &over);
-    SetCursorPos(over.x, over.y);
+    MoveCursorTo(over);
     ASSERT_EQ(WindowFromPoint(over), bar.hwnd()) << "the test's window is not on top";
     EXPECT_EQ(request(101), L"元のサイズに戻す");
     EXPECT_EQ(request(100), L"first");
@@ -157,7 +170,7 @@ TEST(ToolBarRouting, TooltipTextIsTheButtonsTipOnlyWhileTheCursorIsOverTheToolba
 
     RECT form{};
     GetWindowRect(host.Form(), &form);
-    SetCursorPos(form.right + 50, form.bottom + 50);
+    MoveCursorTo({form.right + 50, form.bottom + 50});
     EXPECT_EQ(request(101), L"(none)");
 }
 

@@ -12,7 +12,7 @@
 #include "toolbar/ctoolbar.h"
 #include "toolbar/toolbar_host.h"
 
-namespace qov::toolbar::testing {
+namespace qov::toolbar::test_support {
 
 struct HostLog {
     std::vector<WPARAM> commands;  // wParam of each WM_COMMAND
@@ -174,4 +174,4 @@ private:
     WNDPROC previous_ = nullptr;
 };
 
-}  // namespace qov::toolbar::testing
+}  // namespace qov::toolbar::test_support

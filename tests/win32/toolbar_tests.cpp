@@ -8,9 +8,9 @@
 namespace qov::toolbar {
 namespace {
 
-using testing::MessageRecorder;
-using testing::Pump;
-using testing::TestHost;
+using test_support::MessageRecorder;
+using test_support::Pump;
+using test_support::TestHost;
 
 // The style bits the object decides; the toolbar may add others of its own.
 constexpr DWORD kDecidedStyle = WS_CHILD | WS_VISIBLE | WS_POPUP | TBSTYLE_TOOLTIPS |
@@ -215,6 +215,28 @@ TEST(ToolBarObject, StyleFlagsAreWrittenToTheToolbarAndReadBack) {
     EXPECT_TRUE(IsWindowVisible(host.hwnd()));
 }
 
+TEST(ToolBarObject, ImageListsReachTheToolbarAndSizeItsButtons) {
+    TestHost host;
+    cToolBar bar;
+    bar.SetPictureBox(host);
+    // Pictures for 150 %: the buttons must grow to hold them whole.
+    HIMAGELIST large = ImageList_Create(24, 24, ILC_COLOR32 | ILC_MASK, 1, 0);
+    bar.SetImageListHandle(large);
+    bar.SetHotImageListHandle(large);
+    bar.SetDisabledImageListHandle(large);
+    AddButtons(bar, 2);
+    EXPECT_EQ(bar.ImageListHandle(), large);
+    EXPECT_EQ(bar.HotImageListHandle(), large);
+    EXPECT_EQ(bar.DisabledImageListHandle(), large);
+    const LRESULT size = SendMessageW(bar.hwnd(), TB_GETBUTTONSIZE, 0, 0);
+    EXPECT_GE(LOWORD(size), 24 + 6);
+    EXPECT_GE(HIWORD(size), 24 + 6);
+    bar.SetImageListHandle(nullptr);
+    bar.SetHotImageListHandle(nullptr);
+    bar.SetDisabledImageListHandle(nullptr);
+    ImageList_Destroy(large);
+}
+
 TEST(ToolBarObject, MakeLongKeepsTheLow16BitsOfEachHalf) {
     const struct {
         std::int32_t low, high, expected;
@@ -352,7 +374,7 @@ TEST(ToolBarObject, WrappableToolbarWrapsWhenTheHostNarrowsAndTheHostFollows) {
     EXPECT_EQ(host.WidthPixels(), 120);
 }
 
-TEST(ToolBarObject, HostResizeLeavesANonWrappableToolbarAlone) {
+TEST(ToolBarObject, mctlPictureBox_ResizeLeavesANonWrappableToolbarAlone) {
     TestHost host(800, 40);
     cToolBar bar;
     bar.SetPictureBox(host);

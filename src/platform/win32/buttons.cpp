@@ -1,6 +1,6 @@
 // Push buttons, check boxes and option buttons.
 #include "platform/win32/controls.h"
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
 
@@ -8,7 +8,7 @@ Win32Button::Win32Button(FormContext& context, HWND parent, std::string_view cap
                          const TwipsRect& bounds)
     : ControlBase(context, parent, bounds,
                   {.className = WC_BUTTONW,
-                   .text = Widen(caption),
+                   .text = Utf8ToWide(caption),
                    .style = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP}) {}
 
 void Win32Button::OnCommand(WORD code) {
@@ -19,7 +19,7 @@ Win32CheckBox::Win32CheckBox(FormContext& context, HWND parent, std::string_view
                              const TwipsRect& bounds)
     : ControlBase(context, parent, bounds,
                   {.className = WC_BUTTONW,
-                   .text = Widen(caption),
+                   .text = Utf8ToWide(caption),
                    .style = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP}) {}
 
 void Win32CheckBox::SetChecked(bool checked) {
@@ -49,7 +49,7 @@ Win32OptionButton::Win32OptionButton(FormContext& context, HWND parent,
                                      std::function<void(Win32OptionButton&)> deselectOthers)
     : ControlBase(context, parent, bounds,
                   {.className = WC_BUTTONW,
-                   .text = Widen(caption),
+                   .text = Utf8ToWide(caption),
                    .style = static_cast<DWORD>(BS_RADIOBUTTON |
                                                (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0))}),
       deselectOthers_(std::move(deselectOthers)) {}

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
 namespace {
@@ -74,17 +74,20 @@ void Win32PictureBox::Detach() {
     NativeControl::Detach();
 }
 
+// The group box inside a frame paints only its border and caption: the
+// frame's own background must be painted beneath it, so the frame does not
+// clip its children out of its erasing.
 Win32Frame::Win32Frame(FormContext& context, HWND parent, std::string_view caption,
                        const TwipsRect& bounds)
     : HostedContainer(context, parent, bounds,
                       {.className = kContainerClass,
                        .text = {},
-                       .style = kContainerStyle,
+                       .style = WS_CLIPSIBLINGS,
                        .exStyle = kContainerExStyle}),
       host_(context, Window()) {
     // A group box cannot parent controls, so it is drawn inside the frame's
     // window, beneath the option buttons placed in the frame.
-    groupBox_ = CreateWindowExW(0, WC_BUTTONW, Widen(caption).c_str(),
+    groupBox_ = CreateWindowExW(0, WC_BUTTONW, Utf8ToWide(caption).c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, 0,
                                 context.Pixels(bounds.width), context.Pixels(bounds.height),
                                 Window(), nullptr, GetModuleHandleW(nullptr), nullptr);

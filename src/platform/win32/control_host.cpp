@@ -11,6 +11,9 @@ T& ControlHost::Add(Args&&... args) {
     auto control = std::make_unique<T>(context_, parent_, std::forward<Args>(args)...);
     T& added = *control;
     controls_.push_back(std::move(control));
+    // New windows go below their older siblings; a tab strip must stay below
+    // the pages created after it, or it paints over them.
+    for (Win32TabStrip* tabs : tabStrips_) tabs->MoveToBottom();
     return added;
 }
 
@@ -37,7 +40,9 @@ Frame& ControlHost::AddFrame(std::string_view caption, const TwipsRect& bounds) 
 
 TabStrip& ControlHost::AddTabStrip(const std::vector<std::string>& tabs,
                                    const TwipsRect& bounds) {
-    return Add<Win32TabStrip>(tabs, bounds);
+    auto& strip = Add<Win32TabStrip>(tabs, bounds);
+    tabStrips_.push_back(&strip);
+    return strip;
 }
 
 CheckBox& ControlHost::AddCheckBox(std::string_view caption, const TwipsRect& bounds) {

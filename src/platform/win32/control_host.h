@@ -15,6 +15,7 @@ namespace qov::win32::ui {
 class Win32OptionButton;
 class Win32PictureBox;
 class Win32StatusBar;
+class Win32TabStrip;
 
 class ControlHost : public Container {
 public:
@@ -50,6 +51,7 @@ private:
     std::vector<Win32OptionButton*> options_;
     std::vector<Win32PictureBox*> pictureBoxes_;
     std::vector<Win32StatusBar*> statusBars_;
+    std::vector<Win32TabStrip*> tabStrips_;
 };
 
 // Implements Container by handing every call to a ControlHost.

@@ -116,6 +116,7 @@ public:
     std::string TabCaption(int tab) const override;
     LRESULT OnNotify(const NMHDR& header) override;
     void Detach() override;
+    void MoveToBottom();
 
 private:
     std::vector<std::string> tabs_;

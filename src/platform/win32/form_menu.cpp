@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
 namespace {
@@ -68,7 +68,7 @@ void FormMenu::Append(HMENU parent, const std::vector<MenuItem>& items,
     for (const MenuItem& item : items) {
         const UINT command = kFirstCommand + static_cast<UINT>(entries_.size());
         entries_.push_back({item.name, command, nullptr, item.onClick, false});
-        std::wstring caption = Widen(item.caption);
+        std::wstring caption = Utf8ToWide(item.caption);
         if (!item.children.empty()) {
             HMENU submenu = CreatePopupMenu();
             if (!submenu) throw ToolkitError("cannot create a menu");
@@ -84,7 +84,7 @@ void FormMenu::Append(HMENU parent, const std::vector<MenuItem>& items,
             if (!item.shortcut.empty() && ParseShortcut(item.shortcut, key)) {
                 key.cmd = static_cast<WORD>(command);
                 keys.push_back(key);
-                caption += L"\t" + Widen(item.shortcut);
+                caption += L"\t" + Utf8ToWide(item.shortcut);
             }
             AppendMenuW(parent, MF_STRING, command, caption.c_str());
         }

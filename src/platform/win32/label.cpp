@@ -1,5 +1,5 @@
 #include "platform/win32/controls.h"
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
 
@@ -7,7 +7,7 @@ Win32Label::Win32Label(FormContext& context, HWND parent, std::string_view text,
                        const TwipsRect& bounds, const FontSpec& font, bool centred)
     : ControlBase(context, parent, bounds,
                   {.className = WC_STATICW,
-                   .text = Widen(text),
+                   .text = Utf8ToWide(text),
                    .style = static_cast<DWORD>((centred ? SS_CENTER : SS_LEFT) | SS_NOTIFY)}),
       text_(text),
       font_(CreateLabelFont(font, context.dpi)) {
@@ -16,7 +16,7 @@ Win32Label::Win32Label(FormContext& context, HWND parent, std::string_view text,
 
 void Win32Label::SetText(std::string_view text) {
     text_ = std::string(text);
-    if (Alive()) SetWindowTextW(Window(), Widen(text_).c_str());
+    if (Alive()) SetWindowTextW(Window(), Utf8ToWide(text_).c_str());
 }
 
 }  // namespace qov::win32::ui

@@ -1,6 +1,6 @@
 // The single-selection list box and the editable drop-down combo box.
 #include "platform/win32/controls.h"
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
 namespace {
@@ -18,7 +18,7 @@ std::string WindowText(HWND window) {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return Narrow(text);
+    return WideToUtf8(text);
 }
 
 Win32ListBox::Win32ListBox(FormContext& context, HWND parent, const TwipsRect& bounds)
@@ -31,7 +31,7 @@ Win32ListBox::Win32ListBox(FormContext& context, HWND parent, const TwipsRect& b
 
 void Win32ListBox::AddItem(std::string_view text) {
     if (Alive()) {
-        const std::wstring wide = Widen(text);
+        const std::wstring wide = Utf8ToWide(text);
         const LRESULT added =
             SendMessageW(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
         if (added < 0) throw ToolkitError("cannot add a line to a list box");
@@ -92,7 +92,7 @@ void Win32ComboBox::Clear() {
 
 void Win32ComboBox::AddItem(std::string_view text) {
     if (Alive()) {
-        const std::wstring wide = Widen(text);
+        const std::wstring wide = Utf8ToWide(text);
         const LRESULT added =
             SendMessageW(Window(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
         if (added < 0) throw ToolkitError("cannot add a line to a combo box");
@@ -109,7 +109,7 @@ std::string Win32ComboBox::Text() const { return Alive() ? WindowText(Window()) 
 
 void Win32ComboBox::SetText(std::string_view text) {
     text_ = std::string(text);
-    if (Alive()) SetWindowTextW(Window(), Widen(text_).c_str());
+    if (Alive()) SetWindowTextW(Window(), Utf8ToWide(text_).c_str());
 }
 
 void Win32ComboBox::Detach() {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "platform/win32/native_handles.h"
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
 namespace {
@@ -50,7 +50,7 @@ const Win32ListView::Row& Win32ListView::RowAt(int row) const {
 
 void Win32ListView::AddColumn(std::string_view header, int widthTwips) {
     if (Alive()) {
-        std::wstring text = Widen(header);
+        std::wstring text = Utf8ToWide(header);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = text.data();
@@ -138,7 +138,7 @@ void Win32ListView::SetText(int row, int column, std::string_view text) {
     std::string& cell = rows_[static_cast<size_t>(row - 1)].cells[static_cast<size_t>(column)];
     if (cell == text) return;
     if (Alive()) {
-        std::wstring wide = Widen(text);
+        std::wstring wide = Utf8ToWide(text);
         LVITEMW item{};
         item.iSubItem = column;
         item.pszText = wide.data();

@@ -4,6 +4,14 @@
 #include <string>
 
 namespace qov::win32::ui {
+namespace {
+
+// The control object of a window, as a window property: a property of our
+// own name cannot be mistaken for data that another component (the toolbar
+// object, say) keeps in a window it created inside our containers.
+const wchar_t kControlProperty[] = L"QOV.Control";
+
+}  // namespace
 
 NativeControl::NativeControl(FormContext& context, HWND parent, const TwipsRect& bounds,
                              const NativeCreateArgs& args)
@@ -20,7 +28,7 @@ NativeControl::NativeControl(FormContext& context, HWND parent, const TwipsRect&
         throw ToolkitError("cannot create a control window (error " +
                            std::to_string(GetLastError()) + ")");
     }
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetPropW(window_, kControlProperty, this);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(context.dialogFont), FALSE);
 }
 
@@ -33,8 +41,8 @@ bool NativeControl::RouteFromParent(UINT message, WPARAM wParam, LPARAM lParam,
         child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
     }
     if (!child) return false;
-    auto* control = reinterpret_cast<NativeControl*>(GetWindowLongPtrW(child, GWLP_USERDATA));
-    if (!control || control->window_ != child) return false;
+    auto* control = static_cast<NativeControl*>(GetPropW(child, kControlProperty));
+    if (!control) return false;
     if (message == WM_COMMAND) {
         control->OnCommand(HIWORD(wParam));
         result = 0;
@@ -42,6 +50,11 @@ bool NativeControl::RouteFromParent(UINT message, WPARAM wParam, LPARAM lParam,
         result = control->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     }
     return true;
+}
+
+void NativeControl::Detach() {
+    if (window_) RemovePropW(window_, kControlProperty);
+    window_ = nullptr;
 }
 
 void NativeControl::SetVisibleImpl(bool visible) {

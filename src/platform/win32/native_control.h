@@ -47,7 +47,7 @@ public:
     virtual void OnCommand(WORD /*code*/) {}
     virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
     // The form is going away: keep the last state readable, forget the window.
-    virtual void Detach() { window_ = nullptr; }
+    virtual void Detach();
 
     // Routes a parent's WM_COMMAND or WM_NOTIFY to the control that sent it.
     static bool RouteFromParent(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "platform/win32/controls.h"
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
 
@@ -20,7 +20,7 @@ void Win32StatusBar::SetSimpleText(std::string_view text) {
     if (text == text_) return;
     text_ = std::string(text);
     if (!Alive()) return;
-    const std::wstring wide = Widen(text_);
+    const std::wstring wide = Utf8ToWide(text_);
     SendMessageW(Window(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 

@@ -2,7 +2,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/controls.h"
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
 
@@ -14,7 +14,7 @@ Win32TabStrip::Win32TabStrip(FormContext& context, HWND parent,
                    .style = WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP}),
       tabs_(tabs) {
     for (size_t i = 0; i < tabs_.size(); ++i) {
-        std::wstring caption = Widen(tabs_[i]);
+        std::wstring caption = Utf8ToWide(tabs_[i]);
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
@@ -22,9 +22,16 @@ Win32TabStrip::Win32TabStrip(FormContext& context, HWND parent,
             throw ToolkitError("cannot add a tab");
         }
     }
-    // The pages are siblings created after the tab strip; below them and
-    // clipped, the tab strip cannot paint over them.
-    SetWindowPos(Window(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    MoveToBottom();
+}
+
+// The pages are siblings of the tab strip; below them and clipped, the tab
+// strip cannot paint over them.
+void Win32TabStrip::MoveToBottom() {
+    if (Alive()) {
+        SetWindowPos(Window(), HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
 }
 
 int Win32TabStrip::SelectedTab() const {

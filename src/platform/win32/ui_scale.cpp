@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
 namespace {
@@ -58,7 +58,7 @@ unique_hfont CreateLabelFont(const FontSpec& spec, UINT dpi) {
     font.lfUnderline = FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
     if (!spec.face.empty()) {
-        lstrcpynW(font.lfFaceName, Widen(spec.face).c_str(), LF_FACESIZE);
+        lstrcpynW(font.lfFaceName, Utf8ToWide(spec.face).c_str(), LF_FACESIZE);
     }
     return unique_hfont(CreateFontIndirectW(&font));
 }

@@ -2,7 +2,9 @@
 
 #include <string>
 
-#include "platform/win32/ui_text.h"
+#include "platform/win32/pictures.h"
+#include "platform/win32/text_conversion.h"
+#include "platform/win32/window_handle.h"
 
 namespace qov::win32::ui {
 namespace {
@@ -30,7 +32,7 @@ FormStyles StylesOf(FormStyle style) {
 
 HWND CreateFormWindow(const FormArgs& args, HWND owner) {
     const FormStyles styles = StylesOf(args.style);
-    HWND window = CreateWindowExW(styles.exStyle, kFormClass, Widen(args.caption).c_str(),
+    HWND window = CreateWindowExW(styles.exStyle, kFormClass, Utf8ToWide(args.caption).c_str(),
                                   styles.style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT,
                                   args.style == FormStyle::Sizable ? nullptr : owner, nullptr,
@@ -57,17 +59,19 @@ void CentreOnWorkArea(HWND window) {
 
 }  // namespace
 
+// The class, and with it its icons, lives as long as the process.
 void RegisterFormClass() {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), kFormClass, &windowClass)) return;
     windowClass.lpfnWndProc = Win32Form::Proc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    if (!windowClass.hIcon) windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = CreateProgramIcon(GetSystemMetrics(SM_CXICON));
+    windowClass.hIconSm = CreateProgramIcon(GetSystemMetrics(SM_CXSMICON));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kFormClass;
-    RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+    RegisterClassExW(&windowClass);
 }
 
 HWND CreateOwnerWindow() {
@@ -78,7 +82,7 @@ HWND CreateOwnerWindow() {
 Win32Form::Win32Form(const FormArgs& args, HWND owner)
     : args_(args),
       window_(CreateFormWindow(args, owner)),
-      handle_(static_cast<WindowHandle>(reinterpret_cast<INT_PTR>(window_))),
+      handle_(ToWindowHandle(window_)),
       host_(context_, window_) {
     context_.form = window_;
     context_.dpi = DpiOf(window_);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32 {
 
@@ -26,15 +26,15 @@ std::string Win32ProcessServices::ProgramFolder() {
     const size_t separator = path.find_last_of(L"\\/");
     if (separator == std::wstring::npos) return {};
     path.resize(separator);
-    return ui::Narrow(path);
+    return WideToUtf8(path);
 }
 
 bool Win32ProcessServices::ChangeDirectory(const std::string& folder) {
-    return SetCurrentDirectoryW(ui::Widen(folder).c_str()) != FALSE;
+    return SetCurrentDirectoryW(Utf8ToWide(folder).c_str()) != FALSE;
 }
 
 bool Win32ProcessServices::StartProgram(const std::string& commandLine) {
-    std::wstring command = ui::Widen(commandLine);  // CreateProcessW may write into it
+    std::wstring command = Utf8ToWide(commandLine);  // CreateProcessW may write into it
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;

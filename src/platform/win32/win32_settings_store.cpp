@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 
 namespace qov::win32 {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 constexpr DWORD kLongestValueBytes = 32768 * sizeof(wchar_t);
 
 std::wstring SectionKey(const std::string& app, const std::string& section) {
-    return L"Software\\" + ui::Widen(app) + L"\\" + ui::Widen(section);
+    return L"Software\\" + Utf8ToWide(app) + L"\\" + Utf8ToWide(section);
 }
 
 }  // namespace
@@ -20,7 +20,7 @@ std::string Win32SettingsStore::GetSetting(const std::string& app, const std::st
                                            const std::string& key,
                                            const std::string& fallback) {
     const std::wstring subkey = SectionKey(app, section);
-    const std::wstring name = ui::Widen(key);
+    const std::wstring name = Utf8ToWide(key);
     DWORD bytes = 0;
     if (RegGetValueW(HKEY_CURRENT_USER, subkey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
                      nullptr, &bytes) != ERROR_SUCCESS ||
@@ -35,14 +35,14 @@ std::string Win32SettingsStore::GetSetting(const std::string& app, const std::st
         return fallback;
     }
     value.resize(wcsnlen(value.c_str(), value.size()));
-    return ui::Narrow(value);
+    return WideToUtf8(value);
 }
 
 void Win32SettingsStore::SaveSetting(const std::string& app, const std::string& section,
                                      const std::string& key, const std::string& value) {
     const std::wstring subkey = SectionKey(app, section);
-    const std::wstring name = ui::Widen(key);
-    const std::wstring data = ui::Widen(value);
+    const std::wstring name = Utf8ToWide(key);
+    const std::wstring data = Utf8ToWide(value);
     // Nothing reports a failed save to the user; the value is simply not kept.
     RegSetKeyValueW(HKEY_CURRENT_USER, subkey.c_str(), name.c_str(), REG_SZ, data.c_str(),
                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));

@@ -4,7 +4,7 @@
 
 #include "platform/win32/containers.h"
 #include "platform/win32/native_handles.h"
-#include "platform/win32/ui_text.h"
+#include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_form.h"
 #include "platform/win32/win32_image_list.h"
 
@@ -48,7 +48,7 @@ std::unique_ptr<ImageList> Win32Toolkit::CreateImageList(PictureSet pictures) {
 std::unique_ptr<ToolBar> Win32Toolkit::CreateToolBar() { return CreateToolBarObject(); }
 
 void Win32Toolkit::MessageBox(std::string_view text, std::string_view title, int style) {
-    ::MessageBoxW(GetActiveWindow(), ui::Widen(text).c_str(), ui::Widen(title).c_str(),
+    ::MessageBoxW(GetActiveWindow(), Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(),
                 static_cast<UINT>(style));
 }
 

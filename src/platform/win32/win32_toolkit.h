@@ -7,6 +7,11 @@
 #include "platform/forms.h"
 #include "platform/win32/unique_handle.h"
 
+// <windows.h> renames MessageBox to MessageBoxW and defines Yield() away; the
+// toolkit's members of those names must keep them, whatever the include order.
+#undef MessageBox
+#undef Yield
+
 namespace qov::win32 {
 
 class Win32Toolkit final : public Toolkit {
