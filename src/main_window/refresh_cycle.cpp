@@ -61,7 +61,9 @@ RefreshCycle::Outcome RefreshCycle::Run() {
     lastYield_ = std::chrono::steady_clock::now();
 
     // More than MaxWindows passing windows: the first MaxWindows are listed.
-    windowProc_.Enumerate(tables_.FoundWindows, &foundTitles_);
+    const EnumerationResult enumeration = windowProc_.Enumerate(
+        tables_.FoundWindows, &foundTitles_, [this] { return YieldPoint(); });
+    if (enumeration == EnumerationResult::Stopped) return Outcome::Stopped;
     const WindowTable& found = tables_.FoundWindows;
     foundPosition_.clear();
     for (int p = 1; p <= found.Count(); ++p) foundPosition_.emplace(found[p], p);
@@ -80,6 +82,7 @@ RefreshCycle::Outcome RefreshCycle::Run() {
     MergeFound();
     if (stopped_) return Outcome::Stopped;
     UpdateRows(rowsBeforeMerge);
+    if (stopped_) return Outcome::Stopped;
 
     const std::string count = WindowCountText(listed.Count());
     if (statusBar_.SimpleText() != count) statusBar_.SetSimpleText(count);
@@ -143,7 +146,8 @@ void RefreshCycle::FillRow(int row, WindowHandle window, const std::string& titl
 }
 
 // Rows appended by this refresh were just written; the rest are compared
-// field by field and written only where the text changed.
+// field by field and written only where the text changed. Rows and table
+// agree here, so the pass may yield between rows.
 void RefreshCycle::UpdateRows(int rowsToCheck) {
     const WindowTable& listed = tables_.ListedWindows;
     const WindowHandle foreground = windowProc_.Windows().ForegroundWindow();
@@ -158,6 +162,7 @@ void RefreshCycle::UpdateRows(int rowsToCheck) {
         if (rect != list_.Text(row, 2)) list_.SetText(row, 2, rect);
         const std::string* title = FoundTitle(window);
         if (title && *title != list_.Text(row, 0)) list_.SetText(row, 0, *title);
+        if (!YieldPoint()) return;
     }
 }
 

@@ -63,6 +63,7 @@ VersionWnd::VersionWnd(Toolkit& toolkit)
       Label1(AddLine(*form_, kLabel1, true)),
       Label2(AddMakerLines(*form_)),
       Command1(form_->AddButton(kCommand1Caption, kCommand1)) {
+    Command1.SetFont({"ＭＳ Ｐゴシック", 9, true});
     Command1.onClick = [this] { Command1_Click(); };
     HideOnCloseBox(*form_);
 }

@@ -126,6 +126,8 @@ public:
 
 class Button : public Control {
 public:
+    // A caption font of its own instead of the dialog font.
+    virtual void SetFont(const FontSpec& font) = 0;
     std::function<void()> onClick;
 };
 

@@ -2,10 +2,8 @@
 // picture box of the Win32 toolkit.
 #include <memory>
 
-// Before <windows.h>, whose function-like macro Yield() would otherwise
-// mangle the toolkit's declaration of the same name.
-#include "platform/forms.h"
 #include "platform/win32/native_handles.h"
+#include "platform/win32/ui_scale.h"
 #include "toolbar/ctoolbar.h"
 
 namespace qov::win32 {
@@ -69,10 +67,8 @@ private:
         box_.SetBounds(bounds);
     }
 
-    UINT Dpi() const {
-        const UINT dpi = GetDpiForWindow(hwnd_);
-        return dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-    }
+    // The resolution the toolkit converts this window's twips at.
+    UINT Dpi() const { return ui::DpiOf(hwnd_); }
 
     PictureBox& box_;
     HWND hwnd_;

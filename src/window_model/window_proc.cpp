@@ -59,23 +59,23 @@ bool WindowProc::PassesFilters(WindowHandle window) {
     return windows_.IsWindow(window) && TitlePassesFilters(title);
 }
 
-EnumerationResult WindowProc::Enumerate(WindowTable& found, std::vector<std::string>* titles) {
+EnumerationResult WindowProc::Enumerate(WindowTable& found, std::vector<std::string>* titles,
+                                       const std::function<bool()>& between) {
     found.Clear();
     if (titles) titles->assign(1, std::string());
-    bool overflow = false;
-    // The callback never throws through the window system: an overflow stops
-    // the enumeration and is reported once it has returned.
+    std::vector<WindowHandle> desktop;
     windows_.EnumerateWindows([&](WindowHandle window) {
-        std::string title = WindowTitle(window);
-        if (!windows_.IsWindow(window) || !TitlePassesFilters(title)) return true;
-        if (!found.Append(window)) {
-            overflow = true;
-            return false;
-        }
-        if (titles) titles->push_back(std::move(title));
+        desktop.push_back(window);
         return true;
     });
-    return overflow ? EnumerationResult::Overflow : EnumerationResult::Complete;
+    for (const WindowHandle window : desktop) {
+        if (between && !between()) return EnumerationResult::Stopped;
+        std::string title = WindowTitle(window);
+        if (!windows_.IsWindow(window) || !TitlePassesFilters(title)) continue;
+        if (!found.Append(window)) return EnumerationResult::Overflow;
+        if (titles) titles->push_back(std::move(title));
+    }
+    return EnumerationResult::Complete;
 }
 
 }  // namespace qov

@@ -4,6 +4,7 @@
 // settings afresh at every call so a changed setting acts at the next use.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,8 @@ enum class EnumerationResult {
     // A window past the table's capacity passed the filters; the table holds
     // the first MaxWindows windows taken.
     Overflow,
+    // The caller's `between` asked to stop.
+    Stopped,
 };
 
 class WindowProc {
@@ -47,7 +50,11 @@ public:
     // Fills `found` from empty with the windows that pass the filters, in the
     // window system's order. When `titles` is given, it receives each taken
     // window's title at the same 1-based position (index 0 unused).
-    EnumerationResult Enumerate(WindowTable& found, std::vector<std::string>* titles = nullptr);
+    // The window system only lists the handles; each window is judged after
+    // that, with `between` called before each one (returning false stops),
+    // so a caller can keep its user interface responsive on a crowded desktop.
+    EnumerationResult Enumerate(WindowTable& found, std::vector<std::string>* titles = nullptr,
+                                const std::function<bool()>& between = {});
 
     WindowSystem& Windows() { return windows_; }
 

@@ -102,14 +102,17 @@ TEST_F(AddItemsTest, RefreshInProgressKeepsItsOwnTable) {
         for (int i = 1; i <= table.Count(); ++i) found.push_back(table[i]);
         return found;
     };
-    // The user opens the choices mid-refresh, after a new window appeared.
+    // The user opens the choices mid-refresh, after a new window appeared:
+    // at the first yield after the enumeration (one yield per desktop window).
     std::vector<WindowHandle> foundBefore, foundAfter;
-    toolkit.QueueAtYield([&] {
-        foundBefore = handles();
-        desktop.CreateWindow("Gamma", "C");
-        dialog.FillTitleChoices();
-        foundAfter = handles();
-    });
+    toolkit.QueueAtYield(
+        [&] {
+            foundBefore = handles();
+            desktop.CreateWindow("Gamma", "C");
+            dialog.FillTitleChoices();
+            foundAfter = handles();
+        },
+        static_cast<int>(desktop.WindowCount()) + 1);
     ASSERT_EQ(refresh.Run(), RefreshCycle::Outcome::Completed);
     EXPECT_EQ(Combo().Items(), (Lines{"Gamma", "Beta", "Alpha"}));
     ASSERT_EQ(foundBefore.size(), 2u);

@@ -43,6 +43,9 @@ TEST_F(VersionWndTest, LayoutAsDesigned) {
     EXPECT_EQ(box.Label2[3]->Text(), "Version 1.00(1999/11/28)");
     EXPECT_EQ(Form().Children().back().caption, "閉じる");
     EXPECT_EQ(box.Command1.Bounds(), (TwipsRect{120, 2520, 4455, 375}));
+    const FontSpec& buttonFont = static_cast<const sim::SimButton&>(box.Command1).Font();
+    EXPECT_EQ(buttonFont.face, "ＭＳ Ｐゴシック");
+    EXPECT_TRUE(buttonFont.bold);
 }
 
 TEST_F(VersionWndTest, CloseButtonAndCloseBoxHideTheSameBox) {

@@ -1,8 +1,5 @@
 // The program's pictures: image lists of the right count and size for the
 // resolution, every used picture painted, the unused ones empty.
-// forms.h before <windows.h>, whose macro Yield() would mangle it.
-#include "platform/forms.h"
-
 #include <windows.h>
 #include <commctrl.h>
 

@@ -63,10 +63,13 @@ public:
     SimButton(std::string_view caption, const TwipsRect& bounds)
         : SimControlBase(bounds), caption_(caption) {}
     const std::string& Caption() const { return caption_; }
+    void SetFont(const FontSpec& font) override { font_ = font; }
+    const FontSpec& Font() const { return font_; }
     void Click();  // raises onClick
 
 private:
     std::string caption_;
+    FontSpec font_;
 };
 
 class SimCheckBox : public SimControlBase<CheckBox> {

@@ -1,6 +1,7 @@
 // Push buttons, check boxes and option buttons.
 #include "platform/win32/controls.h"
 #include "platform/win32/text_conversion.h"
+#include "platform/win32/ui_scale.h"
 
 namespace qov::win32::ui {
 
@@ -10,6 +11,11 @@ Win32Button::Win32Button(FormContext& context, HWND parent, std::string_view cap
                   {.className = WC_BUTTONW,
                    .text = Utf8ToWide(caption),
                    .style = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP}) {}
+
+void Win32Button::SetFont(const FontSpec& font) {
+    font_ = CreateLabelFont(font, Context().dpi);
+    if (font_ && Alive()) SendMessageW(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+}
 
 void Win32Button::OnCommand(WORD code) {
     if (code == BN_CLICKED) Raise(onClick);

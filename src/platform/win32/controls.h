@@ -27,7 +27,11 @@ class Win32Button final : public ControlBase<Button> {
 public:
     Win32Button(FormContext& context, HWND parent, std::string_view caption,
                 const TwipsRect& bounds);
+    void SetFont(const FontSpec& font) override;
     void OnCommand(WORD code) override;
+
+private:
+    unique_hfont font_;
 };
 
 class Win32CheckBox final : public ControlBase<CheckBox> {

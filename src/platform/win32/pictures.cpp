@@ -1,13 +1,9 @@
 // The program's pictures. They share one vocabulary so the toolbar reads at
 // a glance: a small window (dark frame, blue title bar), green arrows for
 // changes of size (up: maximise, down: minimise, both: restore, as on the
-// old caption buttons), an eye for showing and hiding, a red badge for
+// old caption buttons), an eye for showing and hiding, a red cross for
 // closing. A command for all windows is the single command's picture in
 // front of a second window.
-
-// Before <windows.h>, whose function-like macro Yield() would otherwise
-// mangle the toolkit's declaration of the same name.
-#include "platform/forms.h"
 #include "platform/win32/pictures.h"
 
 #include <functional>
