@@ -47,6 +47,7 @@ drive_c=$WINEPREFIX/drive_c
 install_dir=$drive_c/Program\ Files/QOV
 start_menus=("$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
              "$drive_c"/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs)
+# Named by CPACK_PACKAGE_INSTALL_REGISTRY_KEY in cmake/Package.cmake.
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QOV Installation'
 settings_key='HKCU\Software\Tamarind Desk\QOV'
 
