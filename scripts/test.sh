@@ -18,6 +18,11 @@ cmake --preset linux -DQOV_WERROR=$werror
 cmake --build --preset linux -j2
 ctest --preset linux
 
+echo "== Linux unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset linux-asan -DQOV_WERROR=$werror
+cmake --build --preset linux-asan -j2
+ctest --preset linux-asan
+
 echo "== Windows build and tests under Wine"
 cmake --preset mingw -DQOV_WERROR=$werror
 cmake --build --preset mingw -j2

@@ -19,6 +19,7 @@ public:
     // Docked to the top: placed at `top` pixels across `width` pixels.
     void DockAt(int top, int width);
     int HeightPixels() const { return Context().Pixels(NativeControl::BoundsImpl().height); }
+    void Rescale(UINT oldDpi) override;
 
 protected:
     ControlHost& Host() override { return host_; }
@@ -34,6 +35,7 @@ public:
                const TwipsRect& bounds);
     void SetBounds(const TwipsRect& bounds) override;
     void Detach() override;
+    void Rescale(UINT oldDpi) override;
 
 protected:
     ControlHost& Host() override { return host_; }

@@ -216,6 +216,22 @@ void Win32ListView::EndUpdate() {
                  RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+void Win32ListView::Rescale(UINT oldDpi) {
+    if (Alive()) {
+        for (size_t i = 0; i < columns_.size(); ++i) {
+            // What the column measured in twips before, dragged or not.
+            const int pixels =
+                static_cast<int>(SendMessageW(Window(), LVM_GETCOLUMNWIDTH, i, 0));
+            int& twips = columns_[i].widthTwips;
+            if (pixels != TwipsToPixels(twips, oldDpi)) {
+                twips = static_cast<int>(std::lround(PixelsToTwips(pixels, oldDpi)));
+            }
+            SendMessageW(Window(), LVM_SETCOLUMNWIDTH, i, MAKELPARAM(Context().Pixels(twips), 0));
+        }
+    }
+    NativeControl::Rescale(oldDpi);
+}
+
 void Win32ListView::Detach() {
     if (Alive()) {
         for (int column = 1; column <= ColumnCount(); ++column) {

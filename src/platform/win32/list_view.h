@@ -42,6 +42,7 @@ public:
     void EndUpdate() override;
 
     void Detach() override;
+    void Rescale(UINT oldDpi) override;
 
 private:
     struct Column {
