@@ -48,6 +48,20 @@ int RowHeight(HWND list) {
     return row.bottom - row.top;
 }
 
+// Whether the first row of `list` waits to be painted whole.
+bool FirstRowInvalid(HWND list) {
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    HRGN rest = CreateRectRgnIndirect(&row);
+    GetUpdateRgn(list, update, FALSE);
+    const bool whole = CombineRgn(rest, rest, update, RGN_DIFF) == NULLREGION;
+    DeleteObject(update);
+    DeleteObject(rest);
+    return whole;
+}
+
 // The row icons are painted again for the form's new resolution and the rows
 // take their height, as the font's does.
 TEST_F(Win32Controls, ListRowIconsAndRowsFollowTheFormsResolution) {
@@ -56,6 +70,7 @@ TEST_F(Win32Controls, ListRowIconsAndRowsFollowTheFormsResolution) {
     auto icons = toolkit.CreateImageList(PictureSet::ListRowIcons);
     ListView& list = form->AddListView({0, 0, 5000, 3000});
     list.AddColumn("タイトル", 2000);
+    form->Show();
     list.SetSmallIcons(*icons);
     list.AddRow();
     list.SetIcon(1, 3);
@@ -77,6 +92,8 @@ TEST_F(Win32Controls, ListRowIconsAndRowsFollowTheFormsResolution) {
         if (dpi > start) {
             EXPECT_GT(RowHeight(native), startRow);
         }
+        EXPECT_TRUE(FirstRowInvalid(native)) << "nothing drawn at the old size stays";
+        toolkit.Yield();
     }
     EXPECT_EQ(RowHeight(native), startRow);
     EXPECT_EQ(ItemImage(native, 0), 2);
