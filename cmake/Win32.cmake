@@ -18,6 +18,24 @@ file(GLOB QOV_APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/app/*.rc)
 add_executable(qov WIN32 ${QOV_APP_SOURCES})
 target_link_libraries(qov PRIVATE qov_win32 qov_core)
 target_link_options(qov PRIVATE -municode)
+# windres reports no dependencies: rebuild the resources when the files they embed change.
+set_source_files_properties(src/app/qov.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/qov.manifest;${CMAKE_SOURCE_DIR}/src/app/qov.ico")
+if(MSVC)
+  # The manifest is a resource of its own already; a second, from the
+  # linker, would collide with it.
+  target_link_options(qov PRIVATE /MANIFEST:NO)
+endif()
+
+# The icon generator and the release package.
+add_subdirectory(tools)
+include(cmake/Package.cmake)
+
+# The tests run the Windows programs under Wine, from Linux. A build on
+# Windows itself makes the program, its tools and its package.
+if(CMAKE_HOST_WIN32)
+  return()
+endif()
 
 # GoogleTest built for Windows from the Debian sources.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -45,4 +63,5 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
 
+add_subdirectory(tests/package)
 add_subdirectory(bench/wine)

@@ -5,7 +5,8 @@
 QOV_PACKAGES=(
   cmake ninja-build g++ libgtest-dev
   g++-mingw-w64-x86-64-posix
-  wine64 xvfb xauth fonts-noto-cjk imagemagick x11-utils
+  wine64 xvfb xauth fonts-noto-cjk fonts-liberation imagemagick x11-utils
+  nsis
 )
 
 qov_ensure_packages() {

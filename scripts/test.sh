@@ -26,4 +26,6 @@ ctest --preset linux-asan
 echo "== Windows build and tests under Wine"
 cmake --preset mingw -DQOV_WERROR=$werror
 cmake --build --preset mingw -j2
+# The installer test installs the package built here.
+cmake --build --preset mingw --target package
 ctest --preset mingw

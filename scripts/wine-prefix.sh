@@ -35,11 +35,20 @@ reg_file=$build_dir/font-substitutes.reg
 {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
-  for name in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS UI Gothic" "ＭＳ Ｐゴシック" "Arial" "Segoe UI"; do
+  for name in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS UI Gothic" "ＭＳ Ｐゴシック" "Segoe UI"; do
     printf '"%s"="%s"\r\n' "$name" "$font"
   done
+  # Latin-only labels sized for Arial (the About box) fit only in a font of
+  # Arial's widths; the CJK font is wider and their last words would wrap away.
+  printf '"Arial"="Liberation Sans"\r\n'
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg_file"
 
 wine regedit /S "Z:${reg_file//\//\\}" >/dev/null 2>&1
+
+# Title-bar buttons are glyphs of Marlett. Wine ships the font but this build
+# does not find it in its data folder, and the buttons then show the letters
+# 0, 1 and r; from the prefix's own font folder it is found.
+marlett=/usr/share/wine/fonts/marlett.ttf
+[[ -f $marlett ]] && cp "$marlett" "$prefix/drive_c/windows/Fonts/"
 wineserver -w
 touch "$ready_stamp"

@@ -30,6 +30,9 @@ inline std::string FactoryName(const ::testing::TestParamInfo<ToolkitFactory>& i
     return info.param.name;
 }
 
+// Test listings show the toolkit's name, not the factory's bytes.
+inline void PrintTo(const ToolkitFactory& factory, std::ostream* out) { *out << factory.name; }
+
 // One pixel at 96 dpi; the native controls keep column widths in pixels.
 constexpr int kTwipsTolerance = 15;
 

@@ -163,6 +163,43 @@ TEST(ShortcutText, ParsesTheKeysMenusUse) {
     }
 }
 
+TEST_F(Win32Form, PopupMenuRunsTheChosenItem) {
+    std::vector<std::string> clicks;
+    auto form = MakeForm();
+    form->SetMenuBar(SampleMenus(clicks));
+    form->Show();
+    // Keys waiting in the queue drive the pop-up's own loop: the second item.
+    HWND window = WindowOf(*form);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(window, WM_KEYDOWN, key, 0);
+    form->PopupMenu("View", 300, 300);
+    EXPECT_EQ(clicks, std::vector<std::string>{"Hide"});
+    EXPECT_THROW(form->PopupMenu("Update", 0, 0), ToolkitError) << "an item, not a menu";
+}
+
+TEST_F(Win32Form, TabMovesThroughADialogsControlsInCreationOrder) {
+    auto form = MakeForm(FormStyle::FixedDialog);
+    PictureBox& page = form->AddPictureBox({0, 0, 6000, 1500});
+    page.AddCheckBox("一", {120, 120, 2000, 300});
+    page.AddCheckBox("二", {120, 600, 2000, 300});
+    form->AddButton("閉じる", {120, 2000, 1200, 400});
+    form->Show();
+    HWND window = WindowOf(*form);
+    SetForegroundWindow(window);
+    auto focusedText = [] {
+        wchar_t text[32] = {};
+        GetWindowTextW(GetFocus(), text, 32);
+        return std::wstring(text);
+    };
+    SetFocus(FindWindowExW(NativeWindow(page), nullptr, WC_BUTTONW, L"一"));
+    std::vector<std::wstring> visited;
+    for (int i = 0; i < 3; ++i) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        toolkit.Yield();
+        visited.push_back(focusedText());
+    }
+    EXPECT_EQ(visited, (std::vector<std::wstring>{L"二", L"閉じる", L"一"}));
+}
+
 TEST_F(Win32Form, CheckMarksShowOnTheNativeMenu) {
     std::vector<std::string> clicks;
     auto form = MakeForm();
@@ -242,6 +279,35 @@ TEST_F(Win32Form, TopDockedPictureBoxFollowsTheFormWidth) {
     const TwipsRect bar = status.Bounds();
     EXPECT_NEAR(bar.top + bar.height, ui::PixelsToTwips(client.bottom, ui::DpiOf(window)), 1)
         << "the status bar sits on the bottom edge";
+}
+
+TEST_F(Win32Form, MovingToAScreenOfAnotherResolutionRescalesEverything) {
+    auto form = MakeForm();
+    HWND window = WindowOf(*form);
+    ListView& list = form->AddListView({150, 300, 4500, 3000});
+    list.AddColumn("タイトル", 2000);
+    form->AddLabel("V O V", {0, 3600, 3000, 500}, FontSpec{"Arial", 12, true}, false);
+    const UINT oldDpi = ui::DpiOf(window);
+    const UINT newDpi = oldDpi * 3 / 2;
+    RECT suggested{0, 0, 900, 700};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+
+    HWND native = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+    RECT rect{};
+    GetWindowRect(native, &rect);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, ui::TwipsToPixels(150, newDpi));
+    EXPECT_EQ(rect.right - rect.left, ui::TwipsToPixels(4500, newDpi));
+    EXPECT_EQ(SendMessageW(native, LVM_GETCOLUMNWIDTH, 0, 0), ui::TwipsToPixels(2000, newDpi));
+    EXPECT_EQ(list.ColumnWidth(1), 2000);
+    EXPECT_EQ(list.Bounds(), (TwipsRect{150, 300, 4500, 3000}));
+
+    LOGFONTW font{};
+    HWND label = FindWindowExW(window, nullptr, WC_STATICW, L"V O V");
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -MulDiv(120, static_cast<int>(newDpi), 720));
+    EXPECT_FLOAT_EQ(form->Width(), ui::PixelsToTwips(900, newDpi));
 }
 
 TEST_F(Win32Form, TimerTicksOnTheFormsWindow) {

@@ -69,6 +69,11 @@ TwipsRect Win32PictureBox::BoundsImpl() const {
     return bounds;
 }
 
+void Win32PictureBox::Rescale(UINT oldDpi) {
+    NativeControl::Rescale(oldDpi);
+    host_.Rescale(oldDpi);
+}
+
 void Win32PictureBox::Detach() {
     host_.DetachAll();
     NativeControl::Detach();
@@ -102,6 +107,14 @@ void Win32Frame::SetBounds(const TwipsRect& bounds) {
         MoveWindow(groupBox_, 0, 0, Context().Pixels(bounds.width),
                    Context().Pixels(bounds.height), TRUE);
     }
+}
+
+void Win32Frame::Rescale(UINT oldDpi) {
+    NativeControl::Rescale(oldDpi);
+    if (!Alive()) return;
+    SendMessageW(groupBox_, WM_SETFONT, reinterpret_cast<WPARAM>(Context().dialogFont), FALSE);
+    SetBounds(NativeControl::BoundsImpl());
+    host_.Rescale(oldDpi);
 }
 
 void Win32Frame::Detach() {

@@ -18,7 +18,9 @@ public:
     void Detach() override;
     // Docked to the top: placed at `top` pixels across `width` pixels.
     void DockAt(int top, int width);
+    UINT Dpi() const { return Context().dpi; }
     int HeightPixels() const { return Context().Pixels(NativeControl::BoundsImpl().height); }
+    void Rescale(UINT oldDpi) override;
 
 protected:
     ControlHost& Host() override { return host_; }
@@ -34,6 +36,7 @@ public:
                const TwipsRect& bounds);
     void SetBounds(const TwipsRect& bounds) override;
     void Detach() override;
+    void Rescale(UINT oldDpi) override;
 
 protected:
     ControlHost& Host() override { return host_; }

@@ -88,6 +88,10 @@ void ControlHost::LayoutDocked(int clientWidthPixels) {
     for (Win32StatusBar* bar : statusBars_) bar->Dock();
 }
 
+void ControlHost::Rescale(UINT oldDpi) {
+    for (auto& control : controls_) control->Rescale(oldDpi);
+}
+
 void ControlHost::DetachAll() {
     for (auto& control : controls_) control->Detach();
 }

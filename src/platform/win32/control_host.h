@@ -39,6 +39,7 @@ public:
     // from the top edge, status bars at the bottom edge.
     void LayoutDocked(int clientWidthPixels);
     void DetachAll();
+    void Rescale(UINT oldDpi);
 
 private:
     template <typename T, typename... Args>

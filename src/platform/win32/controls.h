@@ -72,9 +72,11 @@ public:
                const TwipsRect& bounds, const FontSpec& font, bool centred);
     void SetText(std::string_view text) override;
     std::string Text() const override { return text_; }
+    void Rescale(UINT oldDpi) override;
 
 private:
     std::string text_;
+    FontSpec spec_;
     unique_hfont font_;
 };
 
@@ -104,6 +106,9 @@ public:
     std::string Text() const override;
     void SetText(std::string_view text) override;
     void Detach() override;
+
+protected:
+    int WindowHeight(int heightPixels) const override;
 
 private:
     std::vector<std::string> items_;

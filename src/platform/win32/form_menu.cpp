@@ -120,7 +120,13 @@ HMENU FormMenu::Submenu(std::string_view name) const {
 
 void FormMenu::SetChecked(std::string_view name, bool checked) {
     // An unknown name changes nothing, as checking a missing native item does.
-    auto* entry = const_cast<Entry*>(Find(name));
+    Entry* entry = nullptr;
+    for (Entry& candidate : entries_) {
+        if (!name.empty() && candidate.name == name) {
+            entry = &candidate;
+            break;
+        }
+    }
     if (!entry) return;
     entry->checked = checked;
     CheckMenuItem(bar_.get(), entry->command,

@@ -74,12 +74,12 @@ Win32ComboBox::Win32ComboBox(FormContext& context, HWND parent, const TwipsRect&
                    .text = {},
                    .style = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP |
                             WS_GROUP}) {
-    // The height given is the edit field's; the drop-down list needs room below it.
-    if (Alive()) {
-        SetWindowPos(Window(), nullptr, 0, 0, context.Pixels(bounds.width),
-                     context.Pixels(bounds.height) + context.Pixels(2400),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    Place();
+}
+
+// The height given is the edit field's; the drop-down list needs room below it.
+int Win32ComboBox::WindowHeight(int heightPixels) const {
+    return heightPixels + Context().Pixels(2400);
 }
 
 void Win32ComboBox::Clear() {

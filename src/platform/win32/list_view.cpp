@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "platform/win32/native_handles.h"
 #include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
@@ -93,9 +92,13 @@ void Win32ListView::SetColumnWidth(int column, int widthTwips) {
 }
 
 void Win32ListView::SetSmallIcons(ImageList& images) {
-    HIMAGELIST native = NativeImageList(images);
+    smallIcons_.Attach(images, Context().dpi, [this](HIMAGELIST native) { ShowSmallIcons(native); });
+}
+
+// The list does not own it (LVS_SHAREIMAGELISTS): smallIcons_ does.
+void Win32ListView::ShowSmallIcons(HIMAGELIST images) {
     if (Alive()) {
-        SendMessageW(Window(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(native));
+        SendMessageW(Window(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     }
 }
 
@@ -214,6 +217,23 @@ void Win32ListView::EndUpdate() {
     SendMessageW(Window(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(Window(), nullptr, nullptr,
                  RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void Win32ListView::Rescale(UINT oldDpi) {
+    smallIcons_.Rescale(Context().dpi, [this](HIMAGELIST native) { ShowSmallIcons(native); });
+    if (Alive()) {
+        for (size_t i = 0; i < columns_.size(); ++i) {
+            // What the column measured in twips before, dragged or not.
+            const int pixels =
+                static_cast<int>(SendMessageW(Window(), LVM_GETCOLUMNWIDTH, i, 0));
+            int& twips = columns_[i].widthTwips;
+            if (pixels != TwipsToPixels(twips, oldDpi)) {
+                twips = static_cast<int>(std::lround(PixelsToTwips(pixels, oldDpi)));
+            }
+            SendMessageW(Window(), LVM_SETCOLUMNWIDTH, i, MAKELPARAM(Context().Pixels(twips), 0));
+        }
+    }
+    NativeControl::Rescale(oldDpi);
 }
 
 void Win32ListView::Detach() {

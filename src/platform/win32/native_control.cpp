@@ -64,10 +64,20 @@ void NativeControl::SetVisibleImpl(bool visible) {
 
 void NativeControl::SetBoundsImpl(const TwipsRect& bounds) {
     bounds_ = bounds;
-    if (window_) {
-        MoveWindow(window_, context_.Pixels(bounds.left), context_.Pixels(bounds.top),
-                   context_.Pixels(bounds.width), context_.Pixels(bounds.height), TRUE);
-    }
+    Place();
+}
+
+void NativeControl::Place() {
+    if (!window_) return;
+    MoveWindow(window_, context_.Pixels(bounds_.left), context_.Pixels(bounds_.top),
+               context_.Pixels(bounds_.width), WindowHeight(context_.Pixels(bounds_.height)),
+               TRUE);
+}
+
+void NativeControl::Rescale(UINT) {
+    if (!window_) return;
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(context_.dialogFont), FALSE);
+    Place();
 }
 
 RECT NativeControl::PixelRect() const {

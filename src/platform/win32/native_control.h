@@ -48,6 +48,9 @@ public:
     virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
     // The form is going away: keep the last state readable, forget the window.
     virtual void Detach();
+    // The form moved to a screen of another resolution (the context already
+    // holds the new one and the new dialog font): place and dress again.
+    virtual void Rescale(UINT oldDpi);
 
     // Routes a parent's WM_COMMAND or WM_NOTIFY to the control that sent it.
     static bool RouteFromParent(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -59,6 +62,10 @@ public:
 
 protected:
     FormContext& Context() const { return context_; }
+    // Height in pixels of the window for a control `heightPixels` high; a
+    // combo box's window also holds its drop-down list.
+    virtual int WindowHeight(int heightPixels) const { return heightPixels; }
+    void Place();
     // Pixel rectangle of the control in its parent's client area.
     RECT PixelRect() const;
     // Sets the remembered bounds after a layout moved the control.

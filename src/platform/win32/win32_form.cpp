@@ -247,6 +247,9 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
@@ -293,6 +296,27 @@ void Win32Form::OnActivate(bool active) {
                       ? lastFocus_
                       : GetNextDlgTabItem(window_, nullptr, FALSE);
     SetFocus(target ? target : window_);
+}
+
+// Windows sends this when the form moves to a screen of another resolution:
+// everything is in twips, so it is placed and dressed again at the new one.
+void Win32Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    if (dpi == 0 || dpi == context_.dpi) return;
+    const UINT oldDpi = context_.dpi;
+    unique_hfont font = CreateDialogFont(dpi);
+    context_.dpi = dpi;
+    if (font) context_.dialogFont = font.get();
+    host_.Rescale(oldDpi);
+    if (font) dialogFont_ = std::move(font);  // the old font is no longer used
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    context_.relayout();
+    // The controls took their new fonts and pictures without redrawing (and
+    // the list keeps what it had drawn where its rows were): all of it is
+    // painted again.
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Win32Form::OnDestroy() {

@@ -58,6 +58,7 @@ private:
     void OnSize(int clientWidth);
     void OnTimer(UINT_PTR id);
     void OnActivate(bool active);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnDestroy();
     void RememberSize() const;
 

@@ -24,7 +24,8 @@ inline constexpr int S_Maxmium = 1025;
 inline constexpr int S_Hide = 1027;
 inline constexpr int S_Show = 1028;
 inline constexpr int S_Close = 1030;
-inline constexpr int Setting = 1032;
-inline constexpr int Version = 1035;
+inline constexpr int Setting = 1032;         // 設定
+inline constexpr int HelpIndex = 1034;       // 目次表示 (F1)
+inline constexpr int Version = 1035;         // バージョン情報
 
 }  // namespace qov::e2e::command

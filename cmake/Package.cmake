@@ -1,0 +1,53 @@
+# The release package of the Windows build: `cmake --build --preset mingw
+# --target package` writes QOV-<version>-win64.zip (qov.exe, README.md,
+# LICENSE) and QOV-<version>-win64.exe, an installer made with NSIS.
+install(TARGETS qov RUNTIME DESTINATION .)
+install(FILES README.md LICENSE DESTINATION .)
+
+set(CPACK_GENERATOR ZIP NSIS)
+set(CPACK_PACKAGE_NAME QOV)
+set(CPACK_PACKAGE_VENDOR "Tamarind Desk")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "QOV window list")
+set(CPACK_PACKAGE_FILE_NAME "QOV-${PROJECT_VERSION}-win64")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY QOV)
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
+# Extracting a ZIP on Windows already makes a folder named after it.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_VERBATIM_VARIABLES ON)
+
+# The installer is a 64-bit program, so it sees the 64-bit Program Files
+# folder and registry view, as qov.exe does.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_PACKAGE_NAME QOV)
+set(CPACK_NSIS_DISPLAY_NAME QOV)
+set(CPACK_NSIS_INSTALLED_ICON_NAME qov.exe)
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/qov.ico)
+  set(CPACK_NSIS_MUI_ICON ${CMAKE_SOURCE_DIR}/src/app/qov.ico)
+  set(CPACK_NSIS_MUI_UNIICON ${CMAKE_SOURCE_DIR}/src/app/qov.ico)
+endif()
+
+# The installer keeps its own record (the install folder) under
+# Software\<vendor>\<this key> and deletes that whole key on uninstall. For a
+# user without administrator rights it lives in HKEY_CURRENT_USER, so it must
+# never be "QOV": that is where the program keeps the user's settings, which
+# survive an uninstall.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "QOV Installation")
+
+# The shortcut sits in the Start-menu folder next to the uninstaller's, and
+# starts the program in its own folder rather than in "bin".
+set(CPACK_NSIS_CREATE_ICONS_EXTRA
+    "CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\QOV.lnk\" \"$INSTDIR\\qov.exe\"")
+# The uninstaller has no step after it deletes its own registry record, so
+# the vendor key, empty by then unless it holds the user's settings, goes here.
+set(CPACK_NSIS_DELETE_ICONS_EXTRA
+    "Delete \"$SMPROGRAMS\\$MUI_TEMP\\QOV.lnk\"
+  DeleteRegKey /ifempty SHCTX \"Software\\Tamarind Desk\"")
+
+include(CPack)
+# CPack leaves its variables set for the source package; keep the installer's name.
+set(QOV_INSTALLER "${CMAKE_BINARY_DIR}/QOV-${PROJECT_VERSION}-win64.exe")
