@@ -8,7 +8,7 @@
 //   window.reset();                 // DestroyWindow now
 //
 // A traits type names the raw handle type, the value that means "none", how
-// to free a handle and which kind of live handle it counts as.
+// to free a handle and which kind of live handle it counts as (live_handles.h).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -79,8 +79,11 @@ public:
     }
 
 private:
+    // A traits type that names no kind (one a test defines for itself) is not counted.
     static void Counted(pointer handle, long delta) noexcept {
-        if (handle != Traits::invalid()) LiveHandles::Add(Traits::kind, delta);
+        if constexpr (requires { Traits::kind; }) {
+            if (handle != Traits::invalid()) LiveHandles::Add(Traits::kind, delta);
+        }
     }
 
     pointer handle_ = Traits::invalid();
