@@ -146,36 +146,6 @@ TEST_F(TargetModeTest, VisibleWindowsByDefaultEveryListedWindowInRowOrderWhenCho
     EXPECT_TRUE(desktop.Window(hidden)->visible);
 }
 
-TEST_F(TargetModeTest, EachBroadcastUsesItsCall) {
-    Form().ClickMenu("S_AllWindow");
-    const std::tuple<const char*, Kind, int> cases[] = {
-        {"S_Restore", Kind::ShowWindow, 1},     {"S_Minium", Kind::ShowWindow, 6},
-        {"S_Maxmium", Kind::SystemCommand, 0xF030}, {"S_Hide", Kind::ShowWindow, 0},
-        {"S_Show", Kind::ShowWindow, 5},        {"S_Close", Kind::SystemCommand, 0xF060},
-    };
-    for (const auto& [item, kind, command] : cases) {
-        desktop.ClearChanges();
-        Form().ClickMenu(item);
-        ASSERT_EQ(desktop.Changes().size(), 4u) << item;
-        for (const auto& change : desktop.Changes()) {
-            EXPECT_EQ(change.kind, kind) << item;
-            EXPECT_EQ(change.command, command) << item;
-        }
-    }
-}
-
-TEST_F(TargetModeTest, HungWindowCostsTheTimeoutAndTheRestAreStillClosed) {
-    const WindowHandle hung = Window("hung");
-    const WindowHandle after = Window("after");
-    Tick();
-    desktop.SetNotResponding(hung, true);
-    Form().ClickMenu("S_Close");
-    EXPECT_TRUE(desktop.Exists(hung));
-    EXPECT_FALSE(desktop.Exists(after));
-    EXPECT_FALSE(desktop.Exists(visible));
-    EXPECT_EQ(desktop.WaitedMilliseconds(), sim::SimDesktop::kHungWindowTimeoutMs);
-}
-
 TEST_F(TargetModeTest, EmptyListDoesNothing) {
     for (WindowHandle w : {visible, hidden, minimised}) desktop.DestroyWindow(w);
     Tick();

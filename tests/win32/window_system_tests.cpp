@@ -18,7 +18,6 @@ namespace qov::win32 {
 namespace {
 
 using test::CreateTestWindow;
-using test::PumpUntil;
 using test::WindowThread;
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
@@ -182,33 +181,13 @@ TEST_F(WindowSystemTest, OperationsChangeOwnThreadsWindowAtOnce) {
     EXPECT_EQ(system_.ForegroundWindow(), Handle(other));
     system_.SetForegroundWindow(handle);
     EXPECT_EQ(system_.ForegroundWindow(), handle);
+    ASSERT_FALSE(IsTopmost(window.get()));
+    system_.MakeTopmost(handle);
+    EXPECT_TRUE(IsTopmost(window.get()));
 
     system_.SendSystemCommand(handle, SystemCommand::Close);
     EXPECT_FALSE(system_.IsWindow(handle));
     (void)window.release();
-}
-
-// Another thread's window changes when that thread next takes its messages.
-TEST_F(WindowSystemTest, OperationsReachAnotherThreadsWindow) {
-    WindowThread target(WindowThread::Start::Pumping);
-    const HWND hwnd = target.window();
-    ASSERT_NE(hwnd, nullptr);
-    const WindowHandle handle = ToWindowHandle(hwnd);
-
-    system_.ShowWindow(handle, ShowCommand::Minimize);
-    EXPECT_TRUE(PumpUntil([&] { return IsIconic(hwnd) != FALSE; }));
-    system_.ShowWindow(handle, ShowCommand::Hide);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(hwnd); }));
-    system_.ShowWindow(handle, ShowCommand::ShowNormal);
-    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(hwnd) && !IsIconic(hwnd); }));
-    system_.MakeTopmost(handle);
-    EXPECT_TRUE(PumpUntil([&] { return IsTopmost(hwnd); }));
-
-    // A sent command returns once the target has carried it out.
-    system_.SendSystemCommand(handle, SystemCommand::Maximize);
-    EXPECT_EQ(system_.PlacementShowState(handle), kShowStateMaximized);
-    system_.SendSystemCommand(handle, SystemCommand::Close);
-    EXPECT_FALSE(system_.IsWindow(handle));
 }
 
 // Every call must come back while the target's thread is still not taking
