@@ -59,8 +59,6 @@ if(QOV_WIN32_TEST_SOURCES)
   qov_add_wine_test(win32_backends qov_win32_tests)
 endif()
 
-add_subdirectory(tools)
-
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()

@@ -186,6 +186,7 @@ void cToolBar::CreateToolbar() {
     Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     Send(TB_SETBITMAPSIZE, 0, (MAKELONG)(Rounded(mButtonWidth), Rounded(mButtonHeight)));
     SetWrappable(mWrappable);
+    mSizedTwipsPerPixel = mPictureBox->TwipsPerPixelY();
     CreateToolTip();
     SubClassHost(mPictureBox->hwnd());
 }
@@ -277,6 +278,29 @@ void cToolBar::mctlPictureBox_Resize() {
     // Setting the height the host already has would only resize it once more.
     if (std::fabs(height - mPictureBox->Height()) >= twipsPerPixel / 2)
         mPictureBox->SetHeight(height);
+}
+
+// The pictures are painted for the host's resolution, so when that changes
+// the owner repaints them and the buttons and the host follow their size.
+void cToolBar::FollowHostResolution() {
+    if (!ToolbarExists() || mPictureBox == nullptr) return;
+    const float twipsPerPixel = mPictureBox->TwipsPerPixelY();
+    if (twipsPerPixel == mSizedTwipsPerPixel) return;
+    // Noted first: the refitting below resizes the host again.
+    mSizedTwipsPerPixel = twipsPerPixel;
+    if (HostResolutionChanged) HostResolutionChanged();
+    SizeButtonsToPictures();
+    if (mWrappable)
+        mctlPictureBox_Resize();
+    else
+        FitHostToToolbar();
+}
+
+void cToolBar::SizeButtonsToPictures() {
+    int width = 0, height = 0;
+    if (mImageList == nullptr || !ImageList_GetIconSize(mImageList, &width, &height)) return;
+    Send(TB_SETBITMAPSIZE, 0, (MAKELONG)(width, height));
+    Send(TB_AUTOSIZE);
 }
 
 void cToolBar::ButtonsRemove(std::string_view key) {

@@ -183,6 +183,13 @@ public:
     // x, y: the button's left and bottom edges in the toolbar's client area,
     // in twips: where the owner can open a menu.
     std::function<void(std::int16_t buttonIndex, float x, float y)> ButtonDropDown;
+    // Raised when the host has moved to a screen of another resolution (its
+    // twips per pixel changed), noticed when the host is resized or told
+    // WM_DPICHANGED_AFTERPARENT. The handler hands over image lists painted
+    // for the new resolution (SetImageListHandle, SetHotImageListHandle);
+    // afterwards the buttons take the size of the image list's pictures and
+    // the host is fitted to the toolbar again.
+    std::function<void()> HostResolutionChanged;
 
 private:
     bool ToolbarExists() const;
@@ -203,6 +210,8 @@ private:
     void RaiseClick(WPARAM wParam);
     void RelayToToolTip(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     void mctlPictureBox_Resize();  // the host's Resize event, from WM_SIZE
+    void FollowHostResolution();
+    void SizeButtonsToPictures();
     void FitHostToToolbar();
     void OnHostDestroyed();
 
@@ -236,6 +245,8 @@ private:
     HIMAGELIST mHotImageList = nullptr;
     HIMAGELIST mDisabledImageList = nullptr;
     std::int16_t mBorderStyle = 1;
+    // The host's scale when the buttons were last sized for it.
+    float mSizedTwipsPerPixel = 0;
     std::vector<ToolButtonInfo> mButtons;
     ToolBarHost* mPictureBox = nullptr;
     bool mBusy = false;

@@ -74,7 +74,15 @@ LRESULT cToolBar::CallBackWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM
     const LRESULT result = CallWindowProcW(previous, hwnd, uMsg, wParam, lParam);
     // The host's Resize: after the host's own procedure has taken its new
     // size, and also while busy, since an owner's handler may resize the form.
-    if (uMsg == WM_SIZE) mctlPictureBox_Resize();
+    // A move to a screen of another resolution resizes the host as well.
+    // Windows then also sends WM_DPICHANGED_AFTERPARENT; Wine 8 never changes
+    // a window's resolution, so there only the resize is seen.
+    if (uMsg == WM_SIZE) {
+        FollowHostResolution();
+        mctlPictureBox_Resize();
+    } else if (uMsg == WM_DPICHANGED_AFTERPARENT) {
+        FollowHostResolution();
+    }
     return result;
 }
 

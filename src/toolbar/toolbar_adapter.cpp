@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "platform/win32/native_handles.h"
+#include "platform/win32/pictures.h"
 #include "platform/win32/ui_scale.h"
+#include "platform/win32/win32_image_list.h"
 #include "toolbar/ctoolbar.h"
 
 namespace qov::win32 {
@@ -54,6 +56,10 @@ public:
                           tabStop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
     }
 
+    // The resolution the toolkit converts the box's twips at: its form's,
+    // which follows the form from screen to screen.
+    UINT Dpi() const { return ToolkitDpi(box_); }
+
     float TwipsPerPixelX() const override { return kTwipsPerInch / static_cast<float>(Dpi()); }
     float TwipsPerPixelY() const override { return kTwipsPerInch / static_cast<float>(Dpi()); }
 
@@ -67,9 +73,6 @@ private:
         box_.SetBounds(bounds);
     }
 
-    // The resolution the toolkit converts this window's twips at.
-    UINT Dpi() const { return ui::DpiOf(hwnd_); }
-
     PictureBox& box_;
     HWND hwnd_;
 };
@@ -80,23 +83,37 @@ public:
         toolbar_->ButtonClick = [this](std::int16_t index) {
             if (onButtonClick) onButtonClick(index);
         };
+        toolbar_->HostResolutionChanged = [this] { FollowHostResolution(); };
     }
 
     void SetTextAlignment(int alignment) override { toolbar_->SetTextAlignment(alignment); }
     void SetWrappable(bool wrappable) override { toolbar_->SetWrappable(wrappable); }
     void SetPictureBox(PictureBox& box) override {
         auto host = std::make_unique<PictureBoxHost>(box);
+        // The toolbar starts with bitmaps the size of the pictures painted
+        // for the host's resolution.
+        const auto pictureSize = static_cast<float>(PictureSizeForDpi(host->Dpi()));
+        toolbar_->SetButtonWidth(pictureSize);
+        toolbar_->SetButtonHeight(pictureSize);
         toolbar_->SetPictureBox(*host);
         host_ = std::move(host);  // the earlier host was already let go
     }
     void SetAlign(int align) override { toolbar_->SetAlign(align); }
     void SetImageList(ImageList& images) override {
-        toolbar_->SetImageListHandle(NativeImageList(images));
+        images_.Attach(images, HostDpi(), [this](HIMAGELIST native) {
+            toolbar_->SetImageListHandle(native);
+        });
     }
     void SetHotImageList(ImageList& images) override {
-        toolbar_->SetHotImageListHandle(NativeImageList(images));
+        hotImages_.Attach(images, HostDpi(), [this](HIMAGELIST native) {
+            toolbar_->SetHotImageListHandle(native);
+        });
     }
-    void SetIndent(float indent) override { toolbar_->SetIndent(indent); }
+    // Given at 96 dpi, kept in proportion to the pictures.
+    void SetIndent(float indent) override {
+        indent_ = indent;
+        toolbar_->SetIndent(indent * static_cast<float>(HostDpi()) / USER_DEFAULT_SCREEN_DPI);
+    }
     void SetStyle(int style) override { toolbar_->SetStyle(style); }
     void ButtonsAdd(std::string_view key, std::string_view tipHelp, std::string_view caption,
                     int style, std::int16_t pictureIndex) override {
@@ -105,9 +122,25 @@ public:
     int ButtonsCount() const override { return toolbar_->ButtonsCount(); }
 
 private:
+    UINT HostDpi() const { return host_ ? host_->Dpi() : ui::SystemDpi(); }
+
+    // The normal and hot lists are usually one image list: the first asks for
+    // the new painting, the second finds it made.
+    void FollowHostResolution() {
+        const UINT dpi = HostDpi();
+        images_.Rescale(dpi, [this](HIMAGELIST native) { toolbar_->SetImageListHandle(native); });
+        hotImages_.Rescale(dpi, [this](HIMAGELIST native) {
+            toolbar_->SetHotImageListHandle(native);
+        });
+        SetIndent(indent_);
+    }
+
     // The toolbar unhooks its host on the way out, so it is declared last
-    // and destroyed before the host adapter it refers to.
+    // and destroyed before the host adapter and the pictures it refers to.
     std::unique_ptr<PictureBoxHost> host_;
+    ui::ShownImageList images_;
+    ui::ShownImageList hotImages_;
+    float indent_ = 0;
     std::unique_ptr<cToolBar> toolbar_ = std::make_unique<cToolBar>();
 };
 

@@ -2,6 +2,7 @@
 // Shared pieces of the toolkit tests: a toolkit, forms made through it, and
 // a bounded pump that lets posted messages arrive.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,26 @@ namespace qov::win32::testing {
 
 inline HWND WindowOf(const Form& form) {
     return ToHwnd(form.Handle());
+}
+
+// What Windows sends a form that moves to a screen of `newDpi` (Wine cannot
+// move one): WM_DPICHANGED with the form's rectangle scaled to it.
+inline void SimulateDpiChange(HWND form, UINT oldDpi, UINT newDpi) {
+    RECT rect{};
+    GetWindowRect(form, &rect);
+    auto scaled = [&](LONG length) {
+        return MulDiv(length, static_cast<int>(newDpi), static_cast<int>(oldDpi));
+    };
+    RECT suggested{rect.left, rect.top, rect.left + scaled(rect.right - rect.left),
+                   rect.top + scaled(rect.bottom - rect.top)};
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+}
+
+inline int IconHeight(HIMAGELIST images) {
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    return height;
 }
 
 class ToolkitTest : public ::testing::Test {

@@ -80,18 +80,18 @@ public:
         visibilityChanges.push_back(visible);
         ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
     }
-    float Width() const override { return static_cast<float>(Rect().right - Rect().left) * kTpp; }
+    float Width() const override { return static_cast<float>(Rect().right - Rect().left) * tpp_; }
     void SetWidth(float twips) override { Resize(Pixels(twips), Rect().bottom - Rect().top); }
-    float Height() const override { return static_cast<float>(Rect().bottom - Rect().top) * kTpp; }
+    float Height() const override { return static_cast<float>(Rect().bottom - Rect().top) * tpp_; }
     void SetHeight(float twips) override { Resize(Rect().right - Rect().left, Pixels(twips)); }
-    float Top() const override { return static_cast<float>(Position().y) * kTpp; }
+    float Top() const override { return static_cast<float>(Position().y) * tpp_; }
     void SetTop(float twips) override { Move(Position().x, Pixels(twips)); }
-    float Left() const override { return static_cast<float>(Position().x) * kTpp; }
+    float Left() const override { return static_cast<float>(Position().x) * tpp_; }
     void SetLeft(float twips) override { Move(Pixels(twips), Position().y); }
     void SetBorderStyle(int borderStyle) override { borderStyle_ = borderStyle; }
     void SetTabStop(bool tabStop) override { tabStop_ = tabStop; }
-    float TwipsPerPixelX() const override { return kTpp; }
-    float TwipsPerPixelY() const override { return kTpp; }
+    float TwipsPerPixelX() const override { return tpp_; }
+    float TwipsPerPixelY() const override { return tpp_; }
 
     int BorderStyle() const { return borderStyle_; }
     bool TabStop() const { return tabStop_; }
@@ -99,6 +99,8 @@ public:
     int HeightPixels() const { return Rect().bottom - Rect().top; }
     int WidthPixels() const { return Rect().right - Rect().left; }
     void ResizePixels(int width, int height) { Resize(width, height); }
+    // As if the host had moved to a screen of another resolution.
+    void SetTwipsPerPixel(float twipsPerPixel) { tpp_ = twipsPerPixel; }
 
     static constexpr float kTpp = 15;  // the test works in units of 15 twips a pixel
     HostLog log;
@@ -106,7 +108,7 @@ public:
     std::vector<bool> visibilityChanges;
 
 private:
-    static int Pixels(float twips) { return static_cast<int>(twips / kTpp + 0.5f); }
+    int Pixels(float twips) const { return static_cast<int>(twips / tpp_ + 0.5f); }
     RECT Rect() const {
         RECT r{};
         GetWindowRect(hwnd_, &r);
@@ -125,6 +127,7 @@ private:
 
     HWND form_ = nullptr;
     HWND hwnd_ = nullptr;
+    float tpp_ = kTpp;
     int align_ = 0;
     int borderStyle_ = 1;
     bool tabStop_ = true;
@@ -150,6 +153,7 @@ public:
         UINT message;
         WPARAM wParam;
         UINT relayed;  // the message inside a TTM_RELAYEVENT
+        LPARAM lParam;
     };
     std::vector<Entry> entries;
 
@@ -166,7 +170,7 @@ private:
         auto* self = static_cast<MessageRecorder*>(GetPropW(hwnd, kProp));
         const UINT relayed =
             msg == TTM_RELAYEVENT ? reinterpret_cast<const MSG*>(lParam)->message : 0;
-        self->entries.push_back({msg, wParam, relayed});
+        self->entries.push_back({msg, wParam, relayed, lParam});
         return CallWindowProcW(self->previous_, hwnd, msg, wParam, lParam);
     }
 

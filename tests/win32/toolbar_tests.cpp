@@ -232,6 +232,84 @@ TEST(ToolBarObject, ImageListsReachTheToolbarAndSizeItsButtons) {
     ImageList_Destroy(large);
 }
 
+int IconSize(HIMAGELIST images) {
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    return height;
+}
+
+int BarHeight(const cToolBar& bar) {
+    RECT rect{};
+    GetWindowRect(bar.hwnd(), &rect);
+    return rect.bottom - rect.top;
+}
+
+// The owner swaps the pictures when the host's resolution changes; the
+// toolbar sizes its bitmaps to them and the host to the toolbar. Windows
+// reports the change with WM_DPICHANGED_AFTERPARENT, Wine only through the
+// host's resize: both are followed, and each change is followed once.
+TEST(ToolBarObject, HostResolutionChangeSizesButtonsToTheNewPictures) {
+    TestHost host;
+    cToolBar bar;
+    bar.SetWrappable(true);
+    bar.SetPictureBox(host);
+    bar.SetAlign(1);
+    HIMAGELIST small = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+    HIMAGELIST large = ImageList_Create(24, 24, ILC_COLOR32 | ILC_MASK, 1, 0);
+    bar.SetImageListHandle(small);
+    bar.SetHotImageListHandle(small);
+    AddButtons(bar, 3);
+    HIMAGELIST next = nullptr;
+    int raised = 0;
+    bar.HostResolutionChanged = [&] {
+        ++raised;
+        bar.SetImageListHandle(next);
+        bar.SetHotImageListHandle(next);
+    };
+    const LRESULT startButton = SendMessageW(bar.hwnd(), TB_GETBUTTONSIZE, 0, 0);
+    const int startHeight = host.HeightPixels();
+    ASSERT_EQ(startHeight, BarHeight(bar));
+
+    const struct {
+        float twipsPerPixel;
+        HIMAGELIST pictures;
+        bool byResize;  // noticed through the host's resize, else the message
+    } steps[] = {{10, large, false}, {15, small, true}, {10, large, true}, {15, small, false}};
+    for (const auto& step : steps) {
+        MessageRecorder recorder(bar.hwnd());
+        host.SetTwipsPerPixel(step.twipsPerPixel);
+        next = step.pictures;
+        if (step.byResize)
+            host.ResizePixels(host.WidthPixels() - 10, host.HeightPixels());
+        else
+            SendMessageW(host.hwnd(), WM_DPICHANGED_AFTERPARENT, 0, 0);
+        const int size = IconSize(step.pictures);
+        SCOPED_TRACE(::testing::Message() << "pictures of " << size << " px");
+        const auto bitmapSizes = recorder.Of(TB_SETBITMAPSIZE);
+        ASSERT_EQ(bitmapSizes.size(), 1u);
+        EXPECT_EQ(bitmapSizes[0].lParam, MAKELPARAM(size, size));
+        EXPECT_EQ(bar.ImageListHandle(), step.pictures);
+        EXPECT_EQ(bar.HotImageListHandle(), step.pictures);
+        const LRESULT button = SendMessageW(bar.hwnd(), TB_GETBUTTONSIZE, 0, 0);
+        EXPECT_EQ(HIWORD(button), HIWORD(startButton) + size - 16);
+        EXPECT_EQ(LOWORD(button), LOWORD(startButton) + size - 16);
+        EXPECT_EQ(host.HeightPixels(), BarHeight(bar)) << "the host fits the toolbar";
+        EXPECT_EQ(host.HeightPixels() > startHeight, size > 16);
+    }
+    EXPECT_EQ(raised, 4);
+    EXPECT_EQ(host.HeightPixels(), startHeight);
+
+    host.ResizePixels(host.WidthPixels() + 40, host.HeightPixels());
+    SendMessageW(host.hwnd(), WM_DPICHANGED_AFTERPARENT, 0, 0);
+    EXPECT_EQ(raised, 4) << "no change of resolution, nothing to follow";
+
+    bar.HostResolutionChanged = nullptr;
+    bar.SetImageListHandle(nullptr);
+    bar.SetHotImageListHandle(nullptr);
+    ImageList_Destroy(small);
+    ImageList_Destroy(large);
+}
+
 TEST(ToolBarObject, MakeLongKeepsTheLow16BitsOfEachHalf) {
     const struct {
         std::int32_t low, high, expected;

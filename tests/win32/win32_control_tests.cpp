@@ -11,6 +11,7 @@
 
 #include "forms_test_support.h"
 #include "platform/win32/native_handles.h"
+#include "platform/win32/pictures.h"
 
 namespace qov::win32::testing {
 namespace {
@@ -38,6 +39,64 @@ int ItemImage(HWND list, int item) {
     request.iItem = item;
     SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&request));
     return request.iImage;
+}
+
+int RowHeight(HWND list) {
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    return row.bottom - row.top;
+}
+
+// Whether the first row of `list` waits to be painted whole.
+bool FirstRowInvalid(HWND list) {
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    HRGN rest = CreateRectRgnIndirect(&row);
+    GetUpdateRgn(list, update, FALSE);
+    const bool whole = CombineRgn(rest, rest, update, RGN_DIFF) == NULLREGION;
+    DeleteObject(update);
+    DeleteObject(rest);
+    return whole;
+}
+
+// The row icons are painted again for the form's new resolution and the rows
+// take their height, as the font's does.
+TEST_F(Win32Controls, ListRowIconsAndRowsFollowTheFormsResolution) {
+    auto form = MakeForm();
+    HWND window = WindowOf(*form);
+    auto icons = toolkit.CreateImageList(PictureSet::ListRowIcons);
+    ListView& list = form->AddListView({0, 0, 5000, 3000});
+    list.AddColumn("タイトル", 2000);
+    form->Show();
+    list.SetSmallIcons(*icons);
+    list.AddRow();
+    list.SetIcon(1, 3);
+    HWND native = ChildOfClass(window, WC_LISTVIEWW);
+    const UINT start = ui::DpiOf(window);
+    const int startRow = RowHeight(native);
+    ASSERT_GE(startRow, PictureSizeForDpi(start));
+
+    UINT dpi = start;
+    for (UINT next : {start * 3 / 2, start * 2, start}) {
+        SimulateDpiChange(window, dpi, next);
+        dpi = next;
+        SCOPED_TRACE(::testing::Message() << "at " << dpi << " dpi");
+        auto shown = reinterpret_cast<HIMAGELIST>(
+            SendMessageW(native, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+        EXPECT_EQ(shown, NativeImageList(*icons));
+        EXPECT_EQ(IconHeight(shown), PictureSizeForDpi(dpi));
+        EXPECT_GE(RowHeight(native), PictureSizeForDpi(dpi)) << "the icons fit the rows";
+        if (dpi > start) {
+            EXPECT_GT(RowHeight(native), startRow);
+        }
+        EXPECT_TRUE(FirstRowInvalid(native)) << "nothing drawn at the old size stays";
+        toolkit.Yield();
+    }
+    EXPECT_EQ(RowHeight(native), startRow);
+    EXPECT_EQ(ItemImage(native, 0), 2);
 }
 
 TEST_F(Win32Controls, ListViewRowsAreTheNativeRows) {

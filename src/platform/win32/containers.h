@@ -18,6 +18,7 @@ public:
     void Detach() override;
     // Docked to the top: placed at `top` pixels across `width` pixels.
     void DockAt(int top, int width);
+    UINT Dpi() const { return Context().dpi; }
     int HeightPixels() const { return Context().Pixels(NativeControl::BoundsImpl().height); }
     void Rescale(UINT oldDpi) override;
 

@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "platform/win32/native_handles.h"
 #include "platform/win32/text_conversion.h"
 
 namespace qov::win32::ui {
@@ -93,9 +92,13 @@ void Win32ListView::SetColumnWidth(int column, int widthTwips) {
 }
 
 void Win32ListView::SetSmallIcons(ImageList& images) {
-    HIMAGELIST native = NativeImageList(images);
+    smallIcons_.Attach(images, Context().dpi, [this](HIMAGELIST native) { ShowSmallIcons(native); });
+}
+
+// The list does not own it (LVS_SHAREIMAGELISTS): smallIcons_ does.
+void Win32ListView::ShowSmallIcons(HIMAGELIST images) {
     if (Alive()) {
-        SendMessageW(Window(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(native));
+        SendMessageW(Window(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     }
 }
 
@@ -217,6 +220,7 @@ void Win32ListView::EndUpdate() {
 }
 
 void Win32ListView::Rescale(UINT oldDpi) {
+    smallIcons_.Rescale(Context().dpi, [this](HIMAGELIST native) { ShowSmallIcons(native); });
     if (Alive()) {
         for (size_t i = 0; i < columns_.size(); ++i) {
             // What the column measured in twips before, dragged or not.

@@ -10,6 +10,7 @@
 
 #include "platform/forms.h"
 #include "platform/win32/native_control.h"
+#include "platform/win32/win32_image_list.h"
 
 namespace qov::win32::ui {
 
@@ -59,8 +60,11 @@ private:
     LRESULT OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void RaiseMouse(bool down, int button, WPARAM keys, LPARAM position);
     const Row& RowAt(int row) const;
+    void ShowSmallIcons(HIMAGELIST images);
     void CheckColumn(int column) const;
 
+    // Row icons at the form's resolution; the rows are as high as they are.
+    ShownImageList smallIcons_;
     std::vector<Column> columns_;
     std::vector<Row> rows_;
     int selected_ = 0;

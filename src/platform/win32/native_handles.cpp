@@ -10,6 +10,11 @@ HWND NativeWindow(const PictureBox& box) {
     return native ? native->Window() : nullptr;
 }
 
+UINT ToolkitDpi(const PictureBox& box) {
+    const auto* native = dynamic_cast<const ui::Win32PictureBox*>(&box);
+    return native ? native->Dpi() : ui::SystemDpi();
+}
+
 HIMAGELIST NativeImageList(const ImageList& images) {
     const auto* native = dynamic_cast<const ui::Win32ImageList*>(&images);
     return native ? native->Native() : nullptr;

@@ -10,7 +10,10 @@ namespace qov::win32 {
 
 // The window of a picture box created by the Win32 toolkit.
 HWND NativeWindow(const PictureBox& box);
-// The native image list of an image list created by the Win32 toolkit.
+// The resolution the toolkit converts the box's twips at (its form's).
+UINT ToolkitDpi(const PictureBox& box);
+// The native image list of an image list created by the Win32 toolkit, as
+// last painted.
 HIMAGELIST NativeImageList(const ImageList& images);
 
 // Builds the image list of one of the program's picture sets, painted for

@@ -48,17 +48,17 @@ unique_hfont CreateDialogFont(UINT dpi) {
     return unique_hfont(CreateFontIndirectW(&font));
 }
 
-unique_hfont CreateLabelFont(const FontSpec& spec, UINT dpi) {
+unique_hfont CreateLabelFont(const FontSpec& wanted, UINT dpi) {
     LOGFONTW font = MessageFontAtSystemDpi();
-    const int tenthsOfPoints = static_cast<int>(std::lround(spec.points * 10.0f));
+    const int tenthsOfPoints = static_cast<int>(std::lround(wanted.points * 10.0f));
     font.lfHeight = -MulDiv(tenthsOfPoints, static_cast<int>(dpi), 720);
     font.lfWidth = 0;
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+    font.lfWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
     font.lfItalic = FALSE;
     font.lfUnderline = FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
-    if (!spec.face.empty()) {
-        lstrcpynW(font.lfFaceName, Utf8ToWide(spec.face).c_str(), LF_FACESIZE);
+    if (!wanted.face.empty()) {
+        lstrcpynW(font.lfFaceName, Utf8ToWide(wanted.face).c_str(), LF_FACESIZE);
     }
     return unique_hfont(CreateFontIndirectW(&font));
 }

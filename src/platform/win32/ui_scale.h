@@ -23,6 +23,6 @@ inline float PixelsToTwips(int pixels, UINT dpi) {
 // system, and through font linking elsewhere), at `dpi`.
 unique_hfont CreateDialogFont(UINT dpi);
 // A label's own font; an empty face means the dialog font's face.
-unique_hfont CreateLabelFont(const FontSpec& spec, UINT dpi);
+unique_hfont CreateLabelFont(const FontSpec& wanted, UINT dpi);
 
 }  // namespace qov::win32::ui

@@ -300,6 +300,11 @@ void Win32Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
                  suggested.right - suggested.left, suggested.bottom - suggested.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     context_.relayout();
+    // The controls took their new fonts and pictures without redrawing (and
+    // the list keeps what it had drawn where its rows were): all of it is
+    // painted again.
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Win32Form::OnDestroy() {

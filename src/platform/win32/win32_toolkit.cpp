@@ -40,9 +40,10 @@ std::unique_ptr<Form> Win32Toolkit::CreateForm(const FormArgs& args) {
 }
 
 std::unique_ptr<ImageList> Win32Toolkit::CreateImageList(PictureSet pictures) {
-    HIMAGELIST native = CreatePictureImageList(pictures, ui::DpiOf(nullptr));
-    if (!native) throw ToolkitError("cannot create an image list");
-    return std::make_unique<ui::Win32ImageList>(native);
+    // Painted for the system's resolution; each control that shows the list
+    // asks for its own form's resolution.
+    return std::make_unique<ui::Win32ImageList>(
+        std::make_shared<ui::PictureImages>(pictures, ui::DpiOf(nullptr)));
 }
 
 std::unique_ptr<ToolBar> Win32Toolkit::CreateToolBar() { return CreateToolBarObject(); }
