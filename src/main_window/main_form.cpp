@@ -195,8 +195,9 @@ VersionWnd& MainForm::LoadVersionWnd() {
     return *versionWnd_;
 }
 
-// The add-title dialog refers to the settings dialog's list box, so it goes
-// first; the form objects are kept so calls made during shut-down stay safe.
+// Only the windows go: the form objects stay until the main window's object
+// ends, so the add-title dialog's reference to the settings dialog's list box
+// and calls made during shut-down stay safe.
 void MainForm::UnloadDialogs() {
     if (settingWindow_ && settingWindow_->Window().Loaded()) settingWindow_->Unload();
     if (addItems_ && addItems_->Window().Loaded()) addItems_->Unload();

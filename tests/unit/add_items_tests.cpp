@@ -32,22 +32,6 @@ protected:
     }
 };
 
-TEST_F(AddItemsTest, LayoutAsDesigned) {
-    EXPECT_EQ(Form().Args().caption, "V O V\u3000＜項目追加＞");
-    EXPECT_EQ(Form().Args().clientWidth, 5490);
-    EXPECT_EQ(Form().Args().clientHeight, 945);
-    EXPECT_EQ(Form().Args().style, FormStyle::FixedDialog);
-    EXPECT_FALSE(dialog.Window().Visible());
-    const auto& children = Form().Children();
-    ASSERT_EQ(children.size(), 3u);
-    EXPECT_EQ(children[0].control.get(), &dialog.Combo1);
-    EXPECT_EQ(children[1].caption, "追加");
-    EXPECT_EQ(children[2].caption, "キャンセル");
-    EXPECT_EQ(dialog.Combo1.Bounds(), (TwipsRect{120, 120, 5295, 300}));
-    EXPECT_EQ(dialog.Command1.Bounds(), (TwipsRect{4200, 480, 1215, 375}));
-    EXPECT_EQ(dialog.Command2.Bounds(), (TwipsRect{2880, 480, 1215, 375}));
-}
-
 TEST_F(AddItemsTest, OffersWhatTheListWouldShowInEnumerationOrder) {
     // Newest window first; the dialog's own window is the oldest.
     desktop.CreateWindow("Editor - memo.txt", "C");

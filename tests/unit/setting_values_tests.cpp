@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "settings/setting_values.h"
-#include "settings/settings.h"
 
 namespace qov {
 namespace {
@@ -45,42 +44,6 @@ TEST(ParseColumnWidth, DecimalTwipsWithinReason) {
     EXPECT_EQ(ParseColumnWidth("1e9", 7), 7);
     EXPECT_EQ(ParseColumnWidth("999999999", 7), 7);
     EXPECT_EQ(ParseColumnWidth("wide", 7), 7);
-}
-
-TEST(Formatting, ReadsBackWhatItWrites) {
-    EXPECT_EQ(FormatBoolean(true), "True");
-    EXPECT_EQ(FormatBoolean(false), "False");
-    EXPECT_EQ(FormatInteger(-250), "-250");
-    EXPECT_TRUE(ParseBoolean(FormatBoolean(true), false));
-    EXPECT_FALSE(ParseBoolean(FormatBoolean(false), true));
-}
-
-TEST(Settings, DefaultsAndSystemTitlesInOrder) {
-    const Settings s;
-    EXPECT_TRUE(s.ShowOnly);
-    EXPECT_FALSE(s.ShowNoname || s.SystemWindow || s.NotVWindow || s.AlwaysTop);
-    EXPECT_EQ(s.UpdateInterval, 1000);
-    EXPECT_EQ(s.ExcludedTitleCount(), 0);
-    EXPECT_EQ(s.SystemTitles,
-              (std::vector<std::string>{"IME", "OLE", "DDE", "Program Manager", "QOV", "V O V"}));
-}
-
-TEST(Settings, RemovingMovesLaterEntriesUp) {
-    Settings s;
-    for (const char* t : {"a", "b", "c"}) ASSERT_TRUE(s.AppendExcludedTitle(t));
-    EXPECT_TRUE(s.RemoveExcludedTitle(2));
-    EXPECT_EQ(s.ExcludedTitles, (std::vector<std::string>{"a", "c"}));
-    EXPECT_FALSE(s.RemoveExcludedTitle(0));
-    EXPECT_FALSE(s.RemoveExcludedTitle(3));
-    EXPECT_EQ(s.ExcludedTitleCount(), 2);
-}
-
-TEST(Settings, AppendingPastTheCapacityIsRefused) {
-    Settings s;
-    for (int i = 0; i < kMaxExcludedTitles; ++i) ASSERT_TRUE(s.AppendExcludedTitle("t"));
-    EXPECT_FALSE(s.AppendExcludedTitle("one too many"));
-    EXPECT_EQ(s.ExcludedTitleCount(), kMaxExcludedTitles);
-    EXPECT_EQ(s.ExcludedTitles.back(), "t");
 }
 
 }  // namespace

@@ -37,51 +37,6 @@ protected:
     Lines ListLines() { return AsSim<sim::SimListBox>(dialog.List1).Items(); }
 };
 
-TEST_F(SettingWindowTest, LayoutAsDesigned) {
-    EXPECT_EQ(Form().Args().caption, "V O V\u3000＜設定＞");
-    EXPECT_EQ(Form().Args().clientWidth, 6870);
-    EXPECT_EQ(Form().Args().clientHeight, 5370);
-    EXPECT_EQ(Form().Args().style, FormStyle::FixedDialog);
-    // Each container's children in tab order, with their captions and bounds.
-    struct Case {
-        const sim::SimContainerView& container;
-        std::size_t index;
-        const Control* control;
-        const char* caption;
-        TwipsRect bounds;
-    };
-    const auto& page1 = AsSim<sim::SimPictureBox>(dialog.Picture2);
-    const auto& page2 = AsSim<sim::SimPictureBox>(dialog.Picture1);
-    const auto& frame = AsSim<sim::SimFrame>(dialog.Frame1);
-    const Case cases[] = {
-        {Form(), 0, &dialog.TabStrip1, "", {120, 120, 6615, 4695}},
-        {Form(), 1, &dialog.Picture1, "", {240, 480, 6375, 4215}},
-        {Form(), 2, &dialog.Command1, "閉じる", {5280, 4920, 1455, 375}},
-        {Form(), 3, &dialog.Command2, "キャンセル", {3720, 4920, 1455, 375}},
-        {Form(), 4, &dialog.Picture2, "", {360, 600, 6255, 4095}},
-        {page2, 0, &dialog.Option1, "システムウィンドウを処理から除外する", {120, 120, 6015, 255}},
-        {page2, 2, &dialog.Check1, "以下のタイトルのウィンドウは処理からはずす", {120, 960, 5775, 255}},
-        {page2, 3, &dialog.List1, "", {120, 1320, 6135, 2400}},
-        {page2, 4, &dialog.Command3, "追加", {5160, 3840, 1095, 375}},
-        {page2, 5, &dialog.Command4, "削除", {3960, 3840, 1095, 375}},
-        {page1, 0, &dialog.Check2, "タイトルがないウィンドウは表示しない", {120, 120, 6135, 255}},
-        {page1, 1, &dialog.Frame1, "更新間隔", {0, 1080, 6135, 735}},
-        {page1, 2, &dialog.Check3, "QOVを常に手前に表示する（設定解除は次回起動時から有効）",
-         {120, 480, 5175, 255}},
-        {frame, 0, dialog.Option3[0], "100ミリ秒", {120, 240, 1215, 375}},
-        {frame, 2, dialog.Option3[2], "1秒", {2520, 240, 735, 375}},
-        {frame, 4, dialog.Option3[4], "10秒", {4920, 240, 855, 375}},
-    };
-    for (const Case& c : cases) {
-        ASSERT_LT(c.index, c.container.Children().size()) << c.caption;
-        const auto& child = c.container.Children()[c.index];
-        EXPECT_EQ(child.control.get(), c.control) << c.caption;
-        EXPECT_EQ(child.caption, c.caption);
-        EXPECT_EQ(c.control->Bounds(), c.bounds) << c.caption;
-    }
-    EXPECT_EQ(dialog.TabStrip1.TabCaption(2), "除外ウィンドウ");
-}
-
 TEST_F(SettingWindowTest, LoadsHiddenOnTheFirstPageAndTabsSwitchPages) {
     EXPECT_FALSE(dialog.Window().Visible());
     EXPECT_EQ(dialog.TabStrip1.SelectedTab(), 1);

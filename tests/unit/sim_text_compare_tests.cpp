@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/sim/utf8.h"
 #include "platform/text_compare.h"
 
 namespace qov {
@@ -46,13 +45,6 @@ TEST(SimTitleContains, FoldsCaseAcrossScripts) {
 TEST(SimTitleContains, MalformedBytesMatchOnlyThemselvesAsReplacement) {
     EXPECT_TRUE(TitleContains("ab\xFF" "cd", "CD"));
     EXPECT_FALSE(TitleContains("ab\xFF", "abc"));
-}
-
-TEST(SimUtf8, CountsAndCutsUtf16Units) {
-    EXPECT_EQ(sim::Utf16Length("aあ\xF0\x9F\x98\x80"), 4u);
-    EXPECT_EQ(sim::TruncateToUtf16Units("aあ\xF0\x9F\x98\x80", 3), "aあ");
-    EXPECT_EQ(sim::TruncateToUtf16Units("aあ", 10), "aあ");
-    EXPECT_EQ(sim::DecodeUtf8("\xE3\x81").size(), 2u);  // cut sequence: one U+FFFD a byte
 }
 
 }  // namespace

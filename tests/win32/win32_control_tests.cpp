@@ -142,19 +142,6 @@ TEST_F(Win32Controls, ListViewRowsAreTheNativeRows) {
     EXPECT_THROW(list.SetText(9, 0, "x"), ToolkitError);
 }
 
-TEST_F(Win32Controls, ColumnWidthTheUserDraggedReadsBackInTwips) {
-    auto form = MakeForm();
-    ListView& list = form->AddListView({0, 0, 5000, 3000});
-    list.AddColumn("タイトル", 4000);
-    list.AddColumn("状態", 1000);
-    HWND native = ChildOfClass(WindowOf(*form), WC_LISTVIEWW);
-    const UINT dpi = ui::DpiOf(native);
-    EXPECT_EQ(SendMessageW(native, LVM_GETCOLUMNWIDTH, 0, 0), ui::TwipsToPixels(4000, dpi));
-    EXPECT_EQ(list.ColumnWidth(1), 4000) << "an unchanged width reads back as stored";
-    SendMessageW(native, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(101, 0));
-    EXPECT_EQ(list.ColumnWidth(2), std::lround(ui::PixelsToTwips(101, dpi)));
-}
-
 TEST_F(Win32Controls, ListViewReportsBothButtonsPressAndRelease) {
     auto form = MakeForm();
     form->Show();

@@ -19,7 +19,6 @@ namespace qov::win32 {
 namespace {
 
 using test::CreateTestWindow;
-using test::PumpUntil;
 using test::WindowThread;
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
@@ -184,78 +183,47 @@ TEST_F(WindowSystemTest, EnumerationListsWhatEnumWindowsLists) {
     EXPECT_EQ(std::count(listed.begin(), listed.end(), Handle(top)), 1);
 }
 
-TEST_F(WindowSystemTest, ShowCommandsChangeOwnThreadsWindowAtOnce) {
-    unique_hwnd window = CreateTestWindow(L"show");
-    ::ShowWindow(window.get(), SW_SHOWNORMAL);
-    struct Step {
-        ShowCommand command;
-        int show_state;
-        bool visible;
-    };
-    const Step steps[] = {
-        {ShowCommand::Minimize, kShowStateMinimized, true},
-        {ShowCommand::Hide, kShowStateMinimized, false},
-        {ShowCommand::ShowNormal, kShowStateNormal, true},
-        {ShowCommand::Hide, kShowStateNormal, false},
-        {ShowCommand::Show, kShowStateNormal, true},
-    };
-    for (const Step& step : steps) {
-        system_.ShowWindow(Handle(window), step.command);
-        EXPECT_EQ(system_.PlacementShowState(Handle(window)), step.show_state)
-            << static_cast<int>(step.command);
-        EXPECT_EQ(system_.IsVisible(Handle(window)), step.visible)
-            << static_cast<int>(step.command);
-    }
-}
-
-TEST_F(WindowSystemTest, SystemCommandsTakeEffect) {
-    unique_hwnd window = CreateTestWindow(L"syscommand");
-    ::ShowWindow(window.get(), SW_SHOWNORMAL);
-    system_.SendSystemCommand(Handle(window), SystemCommand::Minimize);
-    EXPECT_EQ(system_.PlacementShowState(Handle(window)), kShowStateMinimized);
-    system_.SendSystemCommand(Handle(window), SystemCommand::Maximize);
-    EXPECT_EQ(system_.PlacementShowState(Handle(window)), kShowStateMaximized);
-    system_.SendSystemCommand(Handle(window), SystemCommand::Close);
-    EXPECT_FALSE(system_.IsWindow(Handle(window)));
-    (void)window.release();
-}
-
-TEST_F(WindowSystemTest, TopmostAndForegroundTakeEffect) {
-    unique_hwnd window = CreateTestWindow(L"topmost");
+TEST_F(WindowSystemTest, OperationsChangeOwnThreadsWindowAtOnce) {
+    unique_hwnd window = CreateTestWindow(L"operations");
     unique_hwnd other = CreateTestWindow(L"other");
     ::ShowWindow(window.get(), SW_SHOWNORMAL);
     ::ShowWindow(other.get(), SW_SHOWNORMAL);
-    ASSERT_FALSE(IsTopmost(window.get()));
-    system_.MakeTopmost(Handle(window));
-    EXPECT_TRUE(IsTopmost(window.get()));
+    const WindowHandle handle = Handle(window);
+    const auto show = [&](ShowCommand c) { return [=, this] { system_.ShowWindow(handle, c); }; };
+    const auto send = [&](SystemCommand c) {
+        return [=, this] { system_.SendSystemCommand(handle, c); };
+    };
+    const struct {
+        const char* name;
+        std::function<void()> run;
+        int show_state;
+        bool visible;
+    } steps[] = {
+        {"minimise", show(ShowCommand::Minimize), kShowStateMinimized, true},
+        {"hide", show(ShowCommand::Hide), kShowStateMinimized, false},
+        {"show normal", show(ShowCommand::ShowNormal), kShowStateNormal, true},
+        {"hide again", show(ShowCommand::Hide), kShowStateNormal, false},
+        {"show", show(ShowCommand::Show), kShowStateNormal, true},
+        {"SC_MINIMIZE", send(SystemCommand::Minimize), kShowStateMinimized, true},
+        {"SC_MAXIMIZE", send(SystemCommand::Maximize), kShowStateMaximized, true},
+    };
+    for (const auto& step : steps) {
+        step.run();
+        EXPECT_EQ(system_.PlacementShowState(handle), step.show_state) << step.name;
+        EXPECT_EQ(system_.IsVisible(handle), step.visible) << step.name;
+    }
 
     system_.SetForegroundWindow(Handle(other));
     EXPECT_EQ(system_.ForegroundWindow(), Handle(other));
-    system_.SetForegroundWindow(Handle(window));
-    EXPECT_EQ(system_.ForegroundWindow(), Handle(window));
-}
-
-// Another thread's window changes when that thread next takes its messages.
-TEST_F(WindowSystemTest, OperationsReachAnotherThreadsWindow) {
-    WindowThread target(WindowThread::Start::Pumping);
-    const HWND hwnd = target.window();
-    ASSERT_NE(hwnd, nullptr);
-    const WindowHandle handle = ToWindowHandle(hwnd);
-
-    system_.ShowWindow(handle, ShowCommand::Minimize);
-    EXPECT_TRUE(PumpUntil([&] { return IsIconic(hwnd) != FALSE; }));
-    system_.ShowWindow(handle, ShowCommand::Hide);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(hwnd); }));
-    system_.ShowWindow(handle, ShowCommand::ShowNormal);
-    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(hwnd) && !IsIconic(hwnd); }));
+    system_.SetForegroundWindow(handle);
+    EXPECT_EQ(system_.ForegroundWindow(), handle);
+    ASSERT_FALSE(IsTopmost(window.get()));
     system_.MakeTopmost(handle);
-    EXPECT_TRUE(PumpUntil([&] { return IsTopmost(hwnd); }));
+    EXPECT_TRUE(IsTopmost(window.get()));
 
-    // A sent command returns once the target has carried it out.
-    system_.SendSystemCommand(handle, SystemCommand::Maximize);
-    EXPECT_EQ(system_.PlacementShowState(handle), kShowStateMaximized);
     system_.SendSystemCommand(handle, SystemCommand::Close);
     EXPECT_FALSE(system_.IsWindow(handle));
+    (void)window.release();
 }
 
 // Every call must come back while the target's thread is still not taking
