@@ -149,7 +149,10 @@ TEST(ToolBarRouting, TooltipTextIsTheButtonsTipOnlyWhileTheCursorIsOverTheToolba
     bar.SetPictureBox(host);
     bar.ButtonsAdd("a", "first", "", 0, 0);
     bar.ButtonsAdd("b", "元のサイズに戻す", "", 0, 1);
+    // Windows left by earlier tests must not cover the toolbar.
+    SetWindowPos(host.Form(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(host.Form());
+    Pump();
     const auto request = [&](UINT_PTR idFrom) {
         NMTTDISPINFOW info{};
         info.hdr.hwndFrom = bar.hwnd();
@@ -170,7 +173,13 @@ TEST(ToolBarRouting, TooltipTextIsTheButtonsTipOnlyWhileTheCursorIsOverTheToolba
 
     RECT form{};
     GetWindowRect(host.Form(), &form);
-    MoveCursorTo({form.right + 50, form.bottom + 50});
+    // A point on the screen outside the test's window, wherever that lies.
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const POINT away{form.right + 50 < screenWidth ? form.right + 50 : form.left / 2,
+                     form.bottom + 50 < screenHeight ? form.bottom + 50 : form.top / 2};
+    MoveCursorTo(away);
+    ASSERT_NE(WindowFromPoint(away), bar.hwnd());
     EXPECT_EQ(request(101), L"(none)");
 }
 
