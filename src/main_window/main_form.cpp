@@ -25,15 +25,6 @@ constexpr TwipsRect kListMain{0, 480, kClientWidth, 5895};
 // Space between the toolbar and the list, as at design size.
 constexpr int kToolbarGap = kListMain.top - kPicToolBar.height;
 
-FormArgs MainFormArgs() {
-    FormArgs args;
-    args.caption = "V O V";
-    args.clientWidth = kClientWidth;
-    args.clientHeight = kClientHeight;
-    args.style = FormStyle::Sizable;
-    args.isMainForm = true;
-    return args;
-}
 
 }  // namespace
 
@@ -42,7 +33,8 @@ MainForm::MainForm(Platform& platform, Settings& settings, WindowTables& tables)
       settings_(settings),
       tables_(tables),
       windowProc_(platform.windows, settings),
-      form_(platform.toolkit.CreateForm(MainFormArgs())),
+      form_(platform.toolkit.CreateForm(
+          {"V O V", kClientWidth, kClientHeight, FormStyle::Sizable, /*isMainForm=*/true})),
       ImageList2(platform.toolkit.CreateImageList(PictureSet::ListRowIcons)),
       CheckTimer(form_->AddTimer(1000)),
       ImageList1(platform.toolkit.CreateImageList(PictureSet::ToolbarButtons)),

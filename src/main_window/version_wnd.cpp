@@ -35,14 +35,6 @@ constexpr std::array<LabelLine, 6> kLabel2{{
 constexpr std::string_view kCommand1Caption = "閉じる";
 constexpr TwipsRect kCommand1{120, 2520, 4455, 375};
 
-std::unique_ptr<Form> CreateVersionForm(Toolkit& toolkit) {
-    FormArgs args;
-    args.caption = std::string(kCaption);
-    args.clientWidth = kClientWidth;
-    args.clientHeight = kClientHeight;
-    args.style = FormStyle::FixedSingle;
-    return toolkit.CreateForm(args);
-}
 
 FontSpec BoldArial(float points) { return FontSpec{std::string(kFontFace), points, true}; }
 
@@ -59,7 +51,8 @@ std::array<Label*, 6> AddMakerLines(Container& box) {
 }  // namespace
 
 VersionWnd::VersionWnd(Toolkit& toolkit)
-    : form_(CreateVersionForm(toolkit)),
+    : form_(toolkit.CreateForm({std::string(kCaption), kClientWidth, kClientHeight,
+                                    FormStyle::FixedSingle})),
       Label1(AddLine(*form_, kLabel1, true)),
       Label2(AddMakerLines(*form_)),
       Command1(form_->AddButton(kCommand1Caption, kCommand1)) {

@@ -20,14 +20,6 @@ constexpr TwipsRect kCommand1{4200, 480, 1215, 375};
 constexpr std::string_view kCommand2Caption = "キャンセル";
 constexpr TwipsRect kCommand2{2880, 480, 1215, 375};
 
-std::unique_ptr<Form> CreateAddItemsForm(Toolkit& toolkit) {
-    FormArgs args;
-    args.caption = std::string(kCaption);
-    args.clientWidth = kClientWidth;
-    args.clientHeight = kClientHeight;
-    args.style = FormStyle::FixedDialog;
-    return toolkit.CreateForm(args);
-}
 
 }  // namespace
 
@@ -37,7 +29,8 @@ AddItems::AddItems(Toolkit& toolkit, Settings& settings, WindowProc& windowProc,
       settings_(settings),
       windowProc_(windowProc),
       excludedList_(excludedList),
-      form_(CreateAddItemsForm(toolkit)),
+      form_(toolkit.CreateForm({std::string(kCaption), kClientWidth, kClientHeight,
+                                    FormStyle::FixedDialog})),
       Combo1(form_->AddComboBox(kCombo1)),
       Command1(form_->AddButton(kCommand1Caption, kCommand1)),
       Command2(form_->AddButton(kCommand2Caption, kCommand2)) {

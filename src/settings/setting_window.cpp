@@ -51,14 +51,6 @@ constexpr std::array<Placement, 5> kOption3{{
 constexpr Placement kCheck3{"QOVを常に手前に表示する（設定解除は次回起動時から有効）",
                             {120, 480, 5175, 255}};
 
-std::unique_ptr<Form> CreateSettingForm(Toolkit& toolkit) {
-    FormArgs args;
-    args.caption = std::string(kCaption);
-    args.clientWidth = kClientWidth;
-    args.clientHeight = kClientHeight;
-    args.style = FormStyle::FixedDialog;
-    return toolkit.CreateForm(args);
-}
 
 std::array<OptionButton*, 5> AddIntervalOptions(Frame& frame) {
     std::array<OptionButton*, 5> options{};
@@ -75,7 +67,8 @@ SettingWindow::SettingWindow(Toolkit& toolkit, Settings& settings, Actions actio
     : toolkit_(toolkit),
       settings_(settings),
       actions_(std::move(actions)),
-      form_(CreateSettingForm(toolkit)),
+      form_(toolkit.CreateForm({std::string(kCaption), kClientWidth, kClientHeight,
+                                    FormStyle::FixedDialog})),
       TabStrip1(form_->AddTabStrip({std::string(kTab1), std::string(kTab2)}, kTabStrip1)),
       Picture1(form_->AddPictureBox(kPicture1)),
       Option1(Picture1.AddOptionButton(kOption1.caption, kOption1.bounds)),
