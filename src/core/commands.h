@@ -1,0 +1,51 @@
+#pragma once
+// The window commands: what each command ID does to the selected row's window
+// or to every target window, and which command each toolbar position gives.
+
+#include <optional>
+#include <span>
+
+#include "core/command_ids.h"
+#include "core/settings.h"
+#include "core/window_model.h"
+
+namespace qov {
+
+// Positions of the main toolbar's buttons, separators counted, and their
+// commands (0 for a separator).
+inline constexpr int kToolbarPositions = 19;
+int CommandAtToolbarPosition(int position);  // 0 outside 0..18 and for separators
+
+class WindowCommands {
+public:
+    WindowCommands(WindowSystem& windows, const WindowTable& listed, const WindowList& list,
+                   Settings& settings)
+        : windows_(windows), listed_(listed), list_(list), settings_(settings) {}
+
+    // Runs a window command or a target-mode choice. False for an ID that is
+    // not one of them. While a command waits for a window, a second one is
+    // ignored (true is returned and nothing is done).
+    bool Run(int commandId);
+    bool Busy() const { return busy_; }
+
+    // The selected row's window; nothing when no row is selected.
+    std::optional<WindowHandle> SelectedWindow() const;
+
+private:
+    // The targets are taken when the command starts: the list may change
+    // while a target is being waited for.
+    std::vector<WindowHandle> Targets() const;
+
+    WindowSystem& windows_;
+    const WindowTable& listed_;
+    const WindowList& list_;
+    Settings& settings_;
+    bool busy_ = false;
+};
+
+// The folder that holds `programPath` ("C:\\Tools\\qov.exe" gives
+// "C:\\Tools", "C:\\qov.exe" gives "C:\\"): the help viewer starts there.
+std::string ProgramFolder(const std::string& programPath);
+inline constexpr const char* kHelpCommandLine = "winhlp32.exe qov.hlp";
+
+}  // namespace qov

@@ -1,0 +1,118 @@
+#pragma once
+// What the core needs of the outside: the window system, the main list and a
+// text store. The Win32 half implements them for real; tests/fakes/ holds
+// small stand-ins. Text is UTF-8 throughout.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace qov {
+
+// 64-bit Windows keeps window handles to 32 significant bits, sign-extended,
+// so this converts to and from HWND without loss.
+using WindowHandle = std::int32_t;
+
+struct WindowRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool operator==(const WindowRect&) const = default;
+};
+
+// Show states as the window's placement reports them; Unknown when it cannot be read.
+enum class ShowState { Unknown, Normal, Minimized, Maximized };
+
+// ShowWindow's commands, with the system's values.
+enum class ShowCommand : int { Hide = 0, ShowNormal = 1, Show = 5, Minimize = 6 };
+
+// System-menu commands sent as WM_SYSCOMMAND, with the system's values.
+enum class SystemCommand : std::uint32_t {
+    Size = 0xF000,
+    Move = 0xF010,
+    Minimize = 0xF020,
+    Maximize = 0xF030,
+    Close = 0xF060,
+};
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // Calls `visit` once per top-level window, in the system's z-order, before
+    // returning. A window may be gone by the time it is visited.
+    virtual void EnumerateWindows(const std::function<void(WindowHandle)>& visit) = 0;
+
+    // Titles and class names: at most 254 UTF-16 units, "" when unreadable.
+    virtual std::string Title(WindowHandle window) = 0;
+    virtual std::string ClassName(WindowHandle window) = 0;
+    virtual bool Exists(WindowHandle window) = 0;
+    virtual bool IsVisible(WindowHandle window) = 0;
+    virtual ShowState GetShowState(WindowHandle window) = 0;
+    virtual WindowHandle Foreground() = 0;
+    virtual WindowRect Rectangle(WindowHandle window) = 0;
+
+    // Operations. None may freeze the caller on a hung target: a system
+    // command waits while the target still responds (its questions answered),
+    // keeping the caller's own windows painting, and gives up on a hung one
+    // within a few seconds; show and topmost changes to other threads'
+    // windows are asynchronous.
+    virtual void Show(WindowHandle window, ShowCommand command) = 0;
+    virtual void SendSystemCommand(WindowHandle window, SystemCommand command) = 0;
+    virtual void BringToFront(WindowHandle window) = 0;
+    virtual void MakeTopmost(WindowHandle window) = 0;
+};
+
+// A list operation the control refused. Rows and the table still agree when
+// it is thrown; the program closes in order.
+class ListError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The main list (rows are 1-based; row i shows entry i of the listed table)
+// and the status text under it.
+class WindowList {
+public:
+    virtual ~WindowList() = default;
+
+    enum Column { TitleColumn = 0, StatusColumn, RectColumn, ClassColumn, HandleColumn };
+
+    virtual void AppendRow() = 0;
+    virtual void RemoveRow(int row) = 0;
+    virtual std::string Text(int row, int column) const = 0;
+    virtual void SetText(int row, int column, const std::string& text) = 0;
+    virtual void SetIcon(int row, int icon) = 0;  // StatusIcon values
+    // 0 when no row is selected.
+    virtual int SelectedRow() const = 0;
+
+    // Around many row changes, so the list repaints once.
+    virtual void BeginBulkChange() = 0;
+    virtual void EndBulkChange() = 0;
+
+    virtual std::string StatusText() const = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+};
+
+// Text values by key under the program's one section.
+class TextStore {
+public:
+    virtual ~TextStore() = default;
+    // Nothing when the key is missing or unreadable.
+    virtual std::optional<std::string> Read(const std::string& key) = 0;
+    virtual void Write(const std::string& key, const std::string& value) = 0;
+};
+
+// Lets the caller's message loop run for a moment.
+using Yield = std::function<void()>;
+
+// True when `fragment` occurs anywhere in `text`, letter case (and character
+// width) ignored. An empty text contains nothing; an empty fragment is in
+// every other text. The platform supplies it: Windows compares with the
+// user's locale.
+bool TitleContains(const std::string& text, const std::string& fragment);
+
+}  // namespace qov

@@ -1,0 +1,93 @@
+#pragma once
+// The program's three secondary windows. Each is created hidden when the main
+// window is, shown by its menu item or button, hidden (never destroyed) by its
+// own buttons and close box, and destroyed with its object when the main
+// window closes. Each opens on the main window's monitor.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "core/settings.h"
+#include "core/window_model.h"
+#include "win32/handles.h"
+
+namespace qov::win32 {
+
+// "V O V　＜設定＞": the filters, the refresh interval, the always-on-top
+// option and the exclusion list, on two tab pages ("一般", "除外ウィンドウ").
+class SettingsDialog {
+public:
+    struct Callbacks {
+        std::function<void(bool makeTopmost)> applied;  // after "閉じる" changed the settings
+        std::function<void()> addTitleRequested;        // "追加"
+    };
+    // Controls start from `settings` (DialogStateFrom) and its exclusion list.
+    SettingsDialog(HWND owner, Settings& settings, Callbacks callbacks);
+    ~SettingsDialog();
+    SettingsDialog(const SettingsDialog&) = delete;
+    SettingsDialog& operator=(const SettingsDialog&) = delete;
+
+    HWND Handle() const { return window_.get(); }
+    void Show();
+    // The add-title dialog appended a title to the settings' exclusion list.
+    void AppendExcludedLine(const std::string& title);
+
+private:
+    struct Controls;
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT, WPARAM, LPARAM);
+
+    Settings& settings_;
+    Callbacks callbacks_;
+    UniqueWindow window_;
+    UniqueFont font_;
+    UINT dpi_ = 96;
+};
+
+// "V O V　＜項目追加＞": a combo box of the listed windows' titles and "追加".
+class AddTitleDialog {
+public:
+    // `added` runs after a title went into the settings' exclusion list.
+    AddTitleDialog(HWND owner, Settings& settings, WindowModel& model,
+                   std::function<void(const std::string&)> added);
+    ~AddTitleDialog();
+    AddTitleDialog(const AddTitleDialog&) = delete;
+    AddTitleDialog& operator=(const AddTitleDialog&) = delete;
+
+    HWND Handle() const { return window_.get(); }
+    // Fills the choices afresh (TitleChoices) and shows the dialog.
+    void Open();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT, WPARAM, LPARAM);
+
+    Settings& settings_;
+    WindowModel& model_;
+    std::function<void(const std::string&)> added_;
+    UniqueWindow window_;
+    UniqueFont font_;
+    UINT dpi_ = 96;
+};
+
+// "QOV　＜バージョン情報＞".
+class AboutBox {
+public:
+    explicit AboutBox(HWND owner);
+    ~AboutBox();
+    AboutBox(const AboutBox&) = delete;
+    AboutBox& operator=(const AboutBox&) = delete;
+
+    HWND Handle() const { return window_.get(); }
+    void Show();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT, WPARAM, LPARAM);
+
+    UniqueWindow window_;
+    UINT dpi_ = 96;
+};
+
+}  // namespace qov::win32

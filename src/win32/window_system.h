@@ -1,0 +1,36 @@
+#pragma once
+// The real window system, on USER32. Reads never send the target a message;
+// operations cannot freeze the program (see WindowSystem).
+#include <windows.h>
+
+#include "core/ports.h"
+
+namespace qov::win32 {
+
+inline HWND ToHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(window));
+}
+inline WindowHandle ToWindowHandle(HWND window) {
+    return static_cast<WindowHandle>(reinterpret_cast<INT_PTR>(window));
+}
+
+class Win32WindowSystem final : public WindowSystem {
+public:
+    void EnumerateWindows(const std::function<void(WindowHandle)>& visit) override;
+    std::string Title(WindowHandle window) override;
+    std::string ClassName(WindowHandle window) override;
+    bool Exists(WindowHandle window) override;
+    bool IsVisible(WindowHandle window) override;
+    ShowState GetShowState(WindowHandle window) override;
+    WindowHandle Foreground() override;
+    WindowRect Rectangle(WindowHandle window) override;
+
+    void Show(WindowHandle window, ShowCommand command) override;
+    // Waits, pumping this thread's messages, until the target has handled the
+    // command, is gone or is hung.
+    void SendSystemCommand(WindowHandle window, SystemCommand command) override;
+    void BringToFront(WindowHandle window) override;
+    void MakeTopmost(WindowHandle window) override;
+};
+
+}  // namespace qov::win32
