@@ -1,0 +1,131 @@
+#include "core/commands.h"
+
+#include <algorithm>
+#include <array>
+
+namespace qov {
+namespace {
+
+enum class Target { SelectedWindow, EveryTarget };
+enum class Operation { Show, SystemCommand, BringToFront, MakeTopmost };
+
+struct CommandEntry {
+    int id;
+    Target target;
+    Operation operation;
+    int argument;  // the ShowCommand or SystemCommand; 0 otherwise
+};
+
+constexpr int Arg(ShowCommand c) { return static_cast<int>(c); }
+constexpr int Arg(SystemCommand c) { return static_cast<int>(c); }
+
+// Minimising one window sends the system command, minimising all of them uses
+// ShowWindow: the program has always done it so.
+constexpr std::array<CommandEntry, 16> kCommands{{
+    {IDM_RESTORE, Target::SelectedWindow, Operation::Show, Arg(ShowCommand::ShowNormal)},
+    {IDM_MOVE, Target::SelectedWindow, Operation::SystemCommand, Arg(SystemCommand::Move)},
+    {IDM_SIZE, Target::SelectedWindow, Operation::SystemCommand, Arg(SystemCommand::Size)},
+    {IDM_MINIMIZE, Target::SelectedWindow, Operation::SystemCommand, Arg(SystemCommand::Minimize)},
+    {IDM_MAXIMIZE, Target::SelectedWindow, Operation::SystemCommand, Arg(SystemCommand::Maximize)},
+    {IDM_BRING_TO_FRONT, Target::SelectedWindow, Operation::BringToFront, 0},
+    {IDM_MAKE_TOPMOST, Target::SelectedWindow, Operation::MakeTopmost, 0},
+    {IDM_HIDE, Target::SelectedWindow, Operation::Show, Arg(ShowCommand::Hide)},
+    {IDM_SHOW, Target::SelectedWindow, Operation::Show, Arg(ShowCommand::Show)},
+    {IDM_CLOSE, Target::SelectedWindow, Operation::SystemCommand, Arg(SystemCommand::Close)},
+    {IDM_ALL_RESTORE, Target::EveryTarget, Operation::Show, Arg(ShowCommand::ShowNormal)},
+    {IDM_ALL_MINIMIZE, Target::EveryTarget, Operation::Show, Arg(ShowCommand::Minimize)},
+    {IDM_ALL_MAXIMIZE, Target::EveryTarget, Operation::SystemCommand, Arg(SystemCommand::Maximize)},
+    {IDM_ALL_HIDE, Target::EveryTarget, Operation::Show, Arg(ShowCommand::Hide)},
+    {IDM_ALL_SHOW, Target::EveryTarget, Operation::Show, Arg(ShowCommand::Show)},
+    {IDM_ALL_CLOSE, Target::EveryTarget, Operation::SystemCommand, Arg(SystemCommand::Close)},
+}};
+
+// The main toolbar's buttons from left to right, separators (0) counted.
+constexpr std::array<int, kToolbarPositions> kToolbarCommands{
+    IDM_RESTORE, IDM_MOVE, IDM_SIZE, IDM_MINIMIZE, IDM_MAXIMIZE, 0, IDM_HIDE,
+    IDM_SHOW, 0, IDM_CLOSE, 0, IDM_ALL_RESTORE, IDM_ALL_MINIMIZE, IDM_ALL_MAXIMIZE,
+    0, IDM_ALL_HIDE, IDM_ALL_SHOW, 0, IDM_ALL_CLOSE,
+};
+
+void Apply(WindowSystem& windows, const CommandEntry& command, WindowHandle window) {
+    switch (command.operation) {
+    case Operation::Show:
+        windows.Show(window, static_cast<ShowCommand>(command.argument));
+        break;
+    case Operation::SystemCommand:
+        windows.SendSystemCommand(window, static_cast<SystemCommand>(command.argument));
+        break;
+    case Operation::BringToFront: windows.BringToFront(window); break;
+    case Operation::MakeTopmost: windows.MakeTopmost(window); break;
+    }
+}
+
+class BusyScope {
+public:
+    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyScope() { busy_ = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& busy_;
+};
+
+}  // namespace
+
+int CommandAtToolbarPosition(int position) {
+    if (position < 0 || position >= kToolbarPositions) return 0;
+    return kToolbarCommands[static_cast<std::size_t>(position)];
+}
+
+bool WindowCommands::Run(int commandId) {
+    const bool targetMode = commandId == IDM_TARGET_VISIBLE || commandId == IDM_TARGET_ALL;
+    const auto command = std::find_if(kCommands.begin(), kCommands.end(),
+                                      [&](const CommandEntry& c) { return c.id == commandId; });
+    if (!targetMode && command == kCommands.end()) return false;
+    // A system command lets messages run while it waits, and with them menus,
+    // accelerators and the toolbar.
+    if (busy_) return true;
+    if (targetMode) {
+        settings_.showOnlyVisible = commandId == IDM_TARGET_VISIBLE;
+        return true;
+    }
+    BusyScope busy(busy_);
+    std::vector<WindowHandle> windows;
+    if (command->target == Target::EveryTarget) {
+        windows = Targets();
+    } else if (const auto selected = SelectedWindow()) {
+        windows.push_back(*selected);
+    }
+    for (const WindowHandle window : windows) Apply(windows_, *command, window);
+    return true;
+}
+
+std::optional<WindowHandle> WindowCommands::SelectedWindow() const {
+    const int row = list_.SelectedRow();
+    if (row < 1 || row > listed_.Count()) return std::nullopt;
+    return listed_[row];
+}
+
+// Visibility is asked of every listed window, whatever the target mode.
+std::vector<WindowHandle> WindowCommands::Targets() const {
+    std::vector<WindowHandle> targets;
+    for (int i = 1; i <= listed_.Count(); ++i) {
+        const WindowHandle window = listed_[i];
+        if (windows_.IsVisible(window) || !settings_.showOnlyVisible) targets.push_back(window);
+    }
+    return targets;
+}
+
+std::string ProgramFolder(const std::string& programPath) {
+    const std::size_t separator = programPath.find_last_of("\\/");
+    if (separator == std::string::npos) return {};
+    std::string folder = programPath.substr(0, separator);
+    // "C:" alone names drive C's current folder, not its root, and "" would
+    // name the current folder: a root keeps its separator.
+    if (folder.empty() || (folder.size() == 2 && folder[1] == ':'))
+        folder.push_back(programPath[separator]);
+    return folder;
+}
+
+}  // namespace qov
