@@ -2,16 +2,9 @@
 
 #include <stdexcept>
 
-#include "main_window/refresh_cycle.h"
-#include "window_model/window_status.h"
+#include "core/refresh.h"
 
 namespace qov::bench {
-
-BaselineRefresh::BaselineRefresh(WindowSystem& windows, const Settings& settings)
-    : windows_(windows), settings_(settings), proc_(windows, settings) {
-    for (int column = 0; column < sim::SimListView::kTextColumns; ++column)
-        list_.AddColumn("", 1000);
-}
 
 void BaselineRefresh::Run() {
     Enumerate();
@@ -19,56 +12,53 @@ void BaselineRefresh::Run() {
     for (int row : removedRows) list_.RemoveRow(row);
     AddRows(MergeFound());
     UpdateRows();
-    status_.SetSimpleText(WindowCountText(tables_.ListedWindows.Count()));
+    list_.SetStatusText(WindowCountText(listed_.Count()));
 }
 
 void BaselineRefresh::Enumerate() {
-    tables_.FoundWindows.Clear();
+    found_.Clear();
     bool overflow = false;
     windows_.EnumerateWindows([&](WindowHandle window) {
-        if (!CollectWindow(window)) return true;
-        if (tables_.FoundWindows.Append(window)) return true;
-        overflow = true;
-        return false;
+        if (overflow || !CollectWindow(window)) return;
+        if (!found_.Append(window)) overflow = true;
     });
     if (overflow) throw std::length_error("more windows than the table holds");
 }
 
-// Title first, then IsWindow, then the two title tests, each reading the
+// Title first, then existence, then the two title tests, each reading the
 // title again; an empty title skips the tests.
 bool BaselineRefresh::CollectWindow(WindowHandle window) {
-    const std::string title = proc_.WindowTitle(window);
-    if (!windows_.IsWindow(window)) return false;
-    if (title.empty()) return settings_.ShowNoname;
-    if (proc_.IsSystemWindow(window) && !settings_.SystemWindow) return false;
-    if (proc_.IsExcludedWindow(window) && !settings_.NotVWindow) return false;
+    const std::string title = model_.Title(window);
+    if (!windows_.Exists(window)) return false;
+    if (title.empty()) return settings_.showUntitled;
+    if (IsSystemWindow(window) && !settings_.showSystemWindows) return false;
+    if (IsExcludedWindow(window) && !settings_.ignoreExclusions) return false;
     return true;
 }
 
 // All four conditions, every one of them asked.
 bool BaselineRefresh::PassesFilters(WindowHandle window) {
-    const std::string title = proc_.WindowTitle(window);
-    const bool exists = windows_.IsWindow(window);
-    const bool system = proc_.IsSystemWindow(window);
-    const bool excluded = proc_.IsExcludedWindow(window);
-    return exists && (!title.empty() || settings_.ShowNoname) &&
-           (!system || settings_.SystemWindow) && (!excluded || settings_.NotVWindow);
+    const std::string title = model_.Title(window);
+    const bool exists = windows_.Exists(window);
+    const bool system = IsSystemWindow(window);
+    const bool excluded = IsExcludedWindow(window);
+    return exists && (!title.empty() || settings_.showUntitled) &&
+           (!system || settings_.showSystemWindows) && (!excluded || settings_.ignoreExclusions);
 }
 
 // Returns the row indices to remove, in removal order.
 std::vector<int> BaselineRefresh::VerifyListed() {
-    WindowTable& listed = tables_.ListedWindows;
     std::vector<int> removedRows;
     bool restart = true;
     while (restart) {
         restart = false;
-        const int n = listed.Count();
+        const int n = listed_.Count();
         for (int i = 1; i <= n; ++i) {
-            if (PassesFilters(listed[i])) {
+            if (PassesFilters(listed_[i])) {
                 Yield();
                 continue;
             }
-            listed.RemoveAt(i);
+            listed_.RemoveAt(i);
             removedRows.push_back(i);
             restart = true;
             break;
@@ -78,18 +68,16 @@ std::vector<int> BaselineRefresh::VerifyListed() {
 }
 
 std::vector<WindowHandle> BaselineRefresh::MergeFound() {
-    const WindowTable& found = tables_.FoundWindows;
-    WindowTable& listed = tables_.ListedWindows;
     std::vector<WindowHandle> newWindows;
-    for (int p = 1; p <= found.Count(); ++p) {
+    for (int p = 1; p <= found_.Count(); ++p) {
         bool already = false;
-        for (int i = 1; i <= listed.Count(); ++i) {
-            if (found[p] == listed[i]) already = true;
+        for (int i = 1; i <= listed_.Count(); ++i) {
+            if (found_[p] == listed_[i]) already = true;
             Yield();
         }
         if (!already) {
-            if (!listed.Append(found[p])) throw std::length_error("listed table full");
-            newWindows.push_back(found[p]);
+            if (!listed_.Append(found_[p])) throw std::length_error("listed table full");
+            newWindows.push_back(found_[p]);
         }
         Yield();
     }
@@ -98,36 +86,39 @@ std::vector<WindowHandle> BaselineRefresh::MergeFound() {
 
 void BaselineRefresh::AddRows(const std::vector<WindowHandle>& newWindows) {
     for (WindowHandle h : newWindows) {
-        const std::string title = proc_.WindowTitle(h);
-        const int row = list_.AddRow();
-        list_.SetIcon(row, StatusIconIndex(proc_.GetWindowStatus(h)));
-        list_.SetText(row, 0, title);
-        list_.SetText(row, 1, proc_.GetWindowStatus(h));
-        list_.SetText(row, 2, RectangleText(h, list_.Text(row, 1)));
-        list_.SetText(row, 3, CutAtNull(windows_.ClassName(h)));
-        list_.SetText(row, 4, HandleText(h));
+        const std::string title = model_.Title(h);
+        list_.AppendRow();
+        const int row = static_cast<int>(list_.rows.size());
+        list_.SetIcon(row, StatusIconFor(Status(h)));
+        list_.SetText(row, WindowList::TitleColumn, title);
+        list_.SetText(row, WindowList::StatusColumn, Status(h));
+        list_.SetText(row, WindowList::RectColumn,
+                      RectangleText(h, list_.Text(row, WindowList::StatusColumn)));
+        list_.SetText(row, WindowList::ClassColumn, CutAtNull(windows_.ClassName(h)));
+        list_.SetText(row, WindowList::HandleColumn, HandleText(h));
     }
 }
 
 void BaselineRefresh::UpdateRows() {
-    const WindowTable& listed = tables_.ListedWindows;
-    for (int r = 1; r <= listed.Count(); ++r) {
-        const WindowHandle h = listed[r];
-        if (proc_.GetWindowStatus(h) != list_.Text(r, 1)) {
-            list_.SetText(r, 1, proc_.GetWindowStatus(h));
-            list_.SetIcon(r, StatusIconIndex(proc_.GetWindowStatus(h)));
+    for (int r = 1; r <= listed_.Count(); ++r) {
+        const WindowHandle h = listed_[r];
+        if (Status(h) != list_.Text(r, WindowList::StatusColumn)) {
+            list_.SetText(r, WindowList::StatusColumn, Status(h));
+            list_.SetIcon(r, StatusIconFor(Status(h)));
         }
-        const std::string rect = RectangleText(h, list_.Text(r, 1));
-        if (rect != list_.Text(r, 2)) list_.SetText(r, 2, rect);
-        const std::string title = proc_.WindowTitle(h);
-        if (title != list_.Text(r, 0)) list_.SetText(r, 0, title);
+        const std::string rect = RectangleText(h, list_.Text(r, WindowList::StatusColumn));
+        if (rect != list_.Text(r, WindowList::RectColumn))
+            list_.SetText(r, WindowList::RectColumn, rect);
+        const std::string title = model_.Title(h);
+        if (title != list_.Text(r, WindowList::TitleColumn))
+            list_.SetText(r, WindowList::TitleColumn, title);
     }
 }
 
 // The rectangle is always read, then replaced by "-" for the statuses that
 // show none.
 std::string BaselineRefresh::RectangleText(WindowHandle window, const std::string& status) {
-    const std::string text = WindowRectText(windows_.WindowRectangle(window));
+    const std::string text = WindowRectText(windows_.Rectangle(window));
     return StatusShowsRectangle(status) ? text : "-";
 }
 

@@ -7,30 +7,28 @@
 // first entry after every removal and reads each entry's title three times,
 // the merge pass compares every found window with every listed one, a new
 // row asks for the status twice, and the update pass asks for it three times
-// when it changed, always reads the rectangle and the title again.
+// when it changed, always reads the rectangle and the title again. Every
+// status reads the foreground window afresh.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
-#include "platform/sim/sim_controls.h"
-#include "platform/sim/sim_list_view.h"
-#include "platform/window_system.h"
-#include "settings/settings.h"
-#include "window_model/window_proc.h"
-#include "window_model/window_table.h"
+#include "core/window_model.h"
+#include "fakes/fake_list.h"
 
 namespace qov::bench {
 
 class BaselineRefresh {
 public:
-    BaselineRefresh(WindowSystem& windows, const Settings& settings);
+    BaselineRefresh(WindowSystem& windows, const Settings& settings)
+        : windows_(windows), settings_(settings), model_(windows, settings) {}
 
     // One cycle. Throws std::length_error when a table would overflow.
     void Run();
 
-    sim::SimListView& List() { return list_; }
-    sim::SimStatusBar& Status() { return status_; }
-    const WindowTable& Listed() const { return tables_.ListedWindows; }
+    fakes::FakeList& List() { return list_; }
+    const WindowTable& Listed() const { return listed_; }
     // Event-loop yields made so far (the benchmark's yield does nothing).
     std::int64_t Yields() const { return yields_; }
 
@@ -42,15 +40,20 @@ private:
     std::vector<WindowHandle> MergeFound();
     void AddRows(const std::vector<WindowHandle>& newWindows);
     void UpdateRows();
+    std::string Status(WindowHandle window) { return model_.Status(window, windows_.Foreground()); }
+    bool IsSystemWindow(WindowHandle window) { return model_.IsSystemTitle(model_.Title(window)); }
+    bool IsExcludedWindow(WindowHandle window) {
+        return model_.IsExcludedTitle(model_.Title(window));
+    }
     std::string RectangleText(WindowHandle window, const std::string& status);
     void Yield() { ++yields_; }
 
     WindowSystem& windows_;
     const Settings& settings_;
-    WindowProc proc_;
-    WindowTables tables_;
-    sim::SimListView list_{TwipsRect{0, 480, 9135, 5895}};
-    sim::SimStatusBar status_;
+    WindowModel model_;
+    WindowTable found_;
+    WindowTable listed_;
+    fakes::FakeList list_;
     std::int64_t yields_ = 0;
 };
 

@@ -1,33 +1,30 @@
-# Windows build (MinGW-w64 cross or native): the real platform, qov.exe and
-# the tests that run against the real USER32/COMCTL32 (under Wine on Linux).
+# Windows build (MinGW-w64 cross or native): the Win32 half, qov.exe, its
+# tools and package, and the tests that run against the real USER32 and
+# COMCTL32 (under Wine on Linux).
 enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                         _WIN32_WINNT=0x0A00 WINVER=0x0A00 _WIN32_IE=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-set(QOV_WIN32_LIBS user32 gdi32 comctl32 comdlg32 advapi32 shell32 uxtheme ole32)
-
-file(GLOB_RECURSE QOV_WIN32_SOURCES CONFIGURE_DEPENDS
-  src/platform/win32/*.cpp src/toolbar/*.cpp)
+file(GLOB_RECURSE QOV_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 add_library(qov_win32 STATIC ${QOV_WIN32_SOURCES})
-target_link_libraries(qov_win32 PUBLIC qov_core ${QOV_WIN32_LIBS})
-# The portable code calls the platform's free functions (title comparison).
+target_link_libraries(qov_win32 PUBLIC qov_core user32 gdi32 comctl32 advapi32 shell32 uxtheme)
+# The core calls TitleContains, which the Win32 half supplies.
 target_link_libraries(qov_core PUBLIC qov_win32)
 
-file(GLOB QOV_APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/app/*.rc)
-add_executable(qov WIN32 ${QOV_APP_SOURCES})
+add_executable(qov WIN32 src/app/main.cpp src/app/qov.rc)
 target_link_libraries(qov PRIVATE qov_win32 qov_core)
 target_link_options(qov PRIVATE -municode)
+target_include_directories(qov PRIVATE src src/app)
 # windres reports no dependencies: rebuild the resources when the files they embed change.
-set_source_files_properties(src/app/qov.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/qov.manifest;${CMAKE_SOURCE_DIR}/src/app/qov.ico")
+set_source_files_properties(src/app/qov.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/app/qov.manifest;${CMAKE_SOURCE_DIR}/src/app/qov.ico;${CMAKE_SOURCE_DIR}/src/core/command_ids.h")
 if(MSVC)
   # The manifest is a resource of its own already; a second, from the
   # linker, would collide with it.
   target_link_options(qov PRIVATE /MANIFEST:NO)
 endif()
 
-# The icon generator and the release package.
 add_subdirectory(tools)
 include(cmake/Package.cmake)
 
@@ -48,20 +45,14 @@ set(QOV_WINE_TEST ${CMAKE_SOURCE_DIR}/scripts/wine-test.sh)
 function(qov_add_wine_test name target)
   add_test(NAME ${name}
            COMMAND ${QOV_WINE_TEST} ${CMAKE_BINARY_DIR} $<TARGET_FILE:${target}> ${ARGN})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 900 RESOURCE_LOCK wine)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine)
 endfunction()
 
 file(GLOB QOV_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
-if(QOV_WIN32_TEST_SOURCES)
-  add_executable(qov_win32_tests ${QOV_WIN32_TEST_SOURCES})
-  target_link_libraries(qov_win32_tests PRIVATE qov_win32 qov_core gtest)
-  target_include_directories(qov_win32_tests PRIVATE tests)
-  qov_add_wine_test(win32_backends qov_win32_tests)
-endif()
+add_executable(qov_win32_tests ${QOV_WIN32_TEST_SOURCES})
+target_link_libraries(qov_win32_tests PRIVATE qov_win32 qov_core gtest)
+target_include_directories(qov_win32_tests PRIVATE tests)
+qov_add_wine_test(win32 qov_win32_tests)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
-  add_subdirectory(tests/e2e)
-endif()
-
+add_subdirectory(tests/e2e)
 add_subdirectory(tests/package)
-add_subdirectory(bench/wine)

@@ -76,7 +76,7 @@ sleep 3
 in_desktop "$qov" &
 shoot "$main_caption" screenshot.png
 
-drive command 1032 # 設定
+drive command 400 # 設定 (IDM_SETTINGS)
 shoot "$settings_caption" settings-general.png
 
 drive tab "$settings_caption" 2
@@ -88,5 +88,5 @@ sleep 1
 shoot "$settings_caption" settings-excluded.png
 drive click "$settings_caption" "キャンセル"
 
-drive command 1035 # バージョン情報
+drive command 501 # バージョン情報 (IDM_ABOUT)
 shoot "$about_caption" about.png

@@ -2,12 +2,12 @@
 
 #include <cstddef>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/handles.h"
 
 namespace qov::tools {
 namespace {
 
-using win32::unique_hbitmap;
+using win32::UniqueBitmap;
 
 constexpr std::size_t kDirectoryHeaderBytes = 6;
 constexpr std::size_t kDirectoryEntryBytes = 16;
@@ -82,8 +82,8 @@ private:
 IconImage CaptureIcon(HICON icon) {
     ICONINFO info{};
     if (!GetIconInfo(icon, &info)) return {};
-    unique_hbitmap colour{info.hbmColor};
-    unique_hbitmap mask{info.hbmMask};
+    UniqueBitmap colour{info.hbmColor};
+    UniqueBitmap mask{info.hbmMask};
     BITMAP shape{};
     if (!colour || !GetObjectW(colour.get(), sizeof shape, &shape) || shape.bmWidth != shape.bmHeight)
         return {};

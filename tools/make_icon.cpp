@@ -13,8 +13,7 @@
 #include <vector>
 
 #include "icon_file.h"
-#include "platform/win32/pictures.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/pictures.h"
 #include "program_icon_sizes.h"
 
 int wmain(int argc, wchar_t** argv) {
@@ -24,7 +23,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::vector<qov::tools::IconImage> images;
     for (int size : qov::tools::kProgramIconSizes) {
-        qov::win32::unique_hicon icon{qov::win32::CreateProgramIcon(size)};
+        const qov::win32::UniqueIcon icon = qov::win32::CreateProgramIcon(size);
         images.push_back(qov::tools::CaptureIcon(icon.get()));
         if (images.back().size != size) {
             std::fprintf(stderr, "make_icon: the %d-pixel icon could not be painted\n", size);

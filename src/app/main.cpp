@@ -1,23 +1,40 @@
-// The composition root: the real platform under the program's main window.
+// The program's entry: the main window and the message loop.
 #include <windows.h>
+#include <commctrl.h>
 
-#include "main_window/main_form.h"
-#include "platform/platform.h"
-#include "platform/win32/win32_process_services.h"
-#include "platform/win32/win32_settings_store.h"
-#include "platform/win32/win32_toolkit.h"
-#include "platform/win32/win32_window_system.h"
+#include <exception>
+
+#include "win32/failure.h"
+#include "win32/main_window.h"
+
+namespace {
+
+int RunMessageLoop(qov::win32::MainWindow& mainWindow) {
+    MSG message{};
+    while (true) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(message.wParam);
+        if (got == -1) return 1;
+        if (mainWindow.PreTranslate(message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    qov::win32::Win32WindowSystem windows;
-    qov::win32::Win32Toolkit toolkit;
-    qov::win32::Win32SettingsStore store;
-    qov::win32::Win32ProcessServices process;
-    qov::Platform platform{windows, toolkit, store, process};
-
-    // The program-wide model: one record of settings, one pair of tables.
-    qov::Settings settings;
-    qov::WindowTables tables;
-    qov::MainForm mainForm(platform, settings, tables);
-    return toolkit.RunMessageLoop();
+    INITCOMMONCONTROLSEX classes{};
+    classes.dwSize = sizeof(classes);
+    classes.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES |
+                    ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&classes);
+    try {
+        qov::win32::MainWindow mainWindow;
+        return RunMessageLoop(mainWindow);
+    } catch (...) {
+        // A failure at start-up: said in a box, and the program ends with an error code.
+        qov::win32::ReportFailure(std::current_exception());
+        return 1;
+    }
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/settings.h"
 #include "core/window_model.h"
@@ -34,15 +35,23 @@ public:
     void AppendExcludedLine(const std::string& title);
 
 private:
-    struct Controls;
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT, WPARAM, LPARAM);
+    void OnCommand(int controlId);
+    void OnCloseButton();
+    void OnDeleteButton();
+    int SelectedTab() const;
+    void ShowPage(int page);
+    SettingsDialogState ReadControls() const;
+    void WriteControls(const SettingsDialogState& state);
+    void OnDpiChanged(UINT dpi, LPARAM suggestedRect);
 
     Settings& settings_;
     Callbacks callbacks_;
     UniqueWindow window_;
     UniqueFont font_;
     UINT dpi_ = 96;
+    HWND lastFocus_ = nullptr;
 };
 
 // "V O V　＜項目追加＞": a combo box of the listed windows' titles and "追加".
@@ -62,6 +71,9 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT, WPARAM, LPARAM);
+    void OnCommand(int controlId);
+    void OnAddButton();
+    void OnDpiChanged(UINT dpi, LPARAM suggestedRect);
 
     Settings& settings_;
     WindowModel& model_;
@@ -69,6 +81,7 @@ private:
     UniqueWindow window_;
     UniqueFont font_;
     UINT dpi_ = 96;
+    HWND lastFocus_ = nullptr;
 };
 
 // "QOV　＜バージョン情報＞".
@@ -85,9 +98,12 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT, WPARAM, LPARAM);
+    void DressControls(UINT dpi, bool create);
 
     UniqueWindow window_;
     UINT dpi_ = 96;
+    HWND lastFocus_ = nullptr;
+    std::vector<UniqueFont> fonts_;  // one per control, in layout order
 };
 
 }  // namespace qov::win32

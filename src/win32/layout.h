@@ -30,8 +30,9 @@ SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD e
 POINT CentredOnMonitorOf(HWND owner, SIZE size);
 
 // The user-interface font (the system's message font) at `dpi`; the face
-// and size given when `face` is not empty.
-UniqueFont CreateUiFont(UINT dpi, std::wstring_view face = {}, int points = 9, bool bold = false);
+// and size (points may be fractional, 15.75) given when `face` is not empty.
+// Null when the system cannot make it: the control then keeps its own font.
+UniqueFont CreateUiFont(UINT dpi, std::wstring_view face = {}, double points = 9, bool bold = false);
 
 // One control of a window's layout table.
 struct ControlSpec {
@@ -39,10 +40,13 @@ struct ControlSpec {
     const wchar_t* className;   // WC_BUTTONW, WC_LISTBOXW, ...
     const wchar_t* caption;
     DWORD style;                // WS_CHILD | WS_VISIBLE are added
-    TwipsRect bounds;           // relative to `parent`'s client area
+    TwipsRect bounds;           // relative to `parent`'s client area; a drop-down
+                                // combo box's height includes its list
+    DWORD exStyle = 0;          // WS_EX_CLIENTEDGE, ...
 };
 
-// Creates `spec`'s control in `parent` at `dpi` with `font`.
+// Creates `spec`'s control in `parent` at `dpi` with `font`; throws
+// std::runtime_error when the window cannot be made.
 HWND CreateControl(HWND parent, const ControlSpec& spec, UINT dpi, HFONT font);
 // Moves an existing control to `bounds` at `dpi` and gives it `font` (WM_DPICHANGED).
 void PlaceControl(HWND control, const TwipsRect& bounds, UINT dpi, HFONT font);

@@ -1,49 +1,133 @@
-// The toolbar object against the real common-controls toolbar: creation,
-// numbering, style flags, button lookup and state, sizing of the host.
+// The toolbar object and the main toolbar on the real common controls, and
+// the program's pictures against the committed icon file.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
 #include <functional>
-#include <string>
+#include <iterator>
+#include <memory>
 #include <vector>
 
-#include "win32/toolbar_test_support.h"
+#include "core/commands.h"
+#include "win32/test_support.h"
+#include "win32/main_toolbar.h"
+#include "win32/pictures.h"
+#include "win32/toolbar/ctoolbar.h"
 
-namespace qov::toolbar {
+namespace qov::win32 {
 namespace {
 
-using test_support::MessageRecorder;
-using test_support::Pump;
-using test_support::TestHost;
+using namespace std::chrono_literals;
+using toolbar::cToolBar;
+using toolbar::ToolBarError;
 
-// The style bits the object decides; the toolbar may add others of its own.
-constexpr DWORD kDecidedStyle = WS_CHILD | WS_VISIBLE | WS_POPUP | TBSTYLE_TOOLTIPS |
-                                TBSTYLE_WRAPABLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP |
-                                CCS_NOMOVEY | CCS_NODIVIDER | CCS_ADJUSTABLE;
-
-DWORD ToolbarStyle(const cToolBar& bar) {
-    return static_cast<DWORD>(GetWindowLongW(bar.hwnd(), GWL_STYLE)) & kDecidedStyle;
+// Wine moves the cursor asynchronously, and pointer events the X server
+// still delivers can move it back: set it until it stays.
+void MoveCursorTo(POINT to) {
+    for (int settled = 0, attempt = 0; settled < 3 && attempt < 100; ++attempt) {
+        POINT now{};
+        GetCursorPos(&now);
+        settled = now.x == to.x && now.y == to.y ? settled + 1 : 0;
+        if (settled == 0) SetCursorPos(to.x, to.y);
+        test::PumpUntil([] { return false; }, 30ms);
+    }
 }
 
-TBBUTTON ButtonAt(const cToolBar& bar, int position) {
-    TBBUTTON button{};
-    SendMessageW(bar.hwnd(), TB_GETBUTTON, static_cast<WPARAM>(position),
-                 reinterpret_cast<LPARAM>(&button));
-    return button;
+// The main toolbar in a stand-in for the main window, which records each
+// WM_COMMAND and hands it to onCommand.
+class MainToolbarTest : public testing::Test {
+protected:
+    void SetUp() override {
+        SetWindowLongPtrW(main.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(main.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+        SetWindowPos(main.get(), HWND_TOPMOST, 100, 100, 700, 300, SWP_SHOWWINDOW);
+        toolbar = std::make_unique<MainToolbar>(main.get());
+    }
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<MainToolbarTest*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message != WM_COMMAND) return DefWindowProcW(window, message, wParam, lParam);
+        self->commands.push_back(LOWORD(wParam));
+        if (self->onCommand) self->onCommand();
+        return 0;
+    }
+    cToolBar& Bar() { return toolbar->Object(); }
+    POINT CentreOf(int position) {
+        RECT rect{};
+        SendMessageW(Bar().hwnd(), TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&rect));
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+
+    UniqueWindow main = test::CreateTestWindow(L"QOV toolbar test");
+    std::unique_ptr<MainToolbar> toolbar;
+    std::vector<int> commands;
+    std::function<void()> onCommand;
+};
+
+TEST_F(MainToolbarTest, EachPositionsClickPostsItsCommandAndSeparatorsNothing) {
+    for (int position = 0; position < kToolbarPositions; ++position) {
+        commands.clear();
+        const POINT centre = CentreOf(position);
+        PostMessageW(Bar().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+        PostMessageW(Bar().hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+        test::PumpUntil([&] { return !commands.empty(); }, 200ms);
+        const int command = CommandAtToolbarPosition(position);
+        EXPECT_EQ(commands, command ? std::vector<int>{command} : std::vector<int>{}) << position;
+        TBBUTTON button{};
+        SendMessageW(Bar().hwnd(), TB_GETBUTTON, position, reinterpret_cast<LPARAM>(&button));
+        EXPECT_EQ(button.fsStyle == BTNS_SEP, command == 0) << "position " << position;
+    }
 }
 
-void AddButtons(cToolBar& bar, int count) {
-    for (int i = 0; i < count; ++i)
-        bar.ButtonsAdd("Key" + std::to_string(i), "tip " + std::to_string(i),
-                       "caption " + std::to_string(i), 0, static_cast<std::int16_t>(i % 16));
+// The toolbar sends a click while its object handles the host's message: a
+// command that closes the main window must arrive only after that handler.
+TEST_F(MainToolbarTest, CommandThatClosesTheMainWindowArrivesAfterTheClickHandler) {
+    const HWND host = toolbar->Host(), bar = Bar().hwnd();
+    onCommand = [&] {
+        toolbar.reset();
+        DestroyWindow(main.release());
+    };
+    SendMessageW(host, WM_COMMAND, 100 + 9, reinterpret_cast<LPARAM>(bar));
+    EXPECT_TRUE(commands.empty()) << "the command ran inside the toolbar's handler";
+    ASSERT_TRUE(test::PumpUntil([&] { return !commands.empty(); }, 2s));
+    EXPECT_EQ(commands, std::vector<int>{CommandAtToolbarPosition(9)});
+    EXPECT_FALSE(IsWindow(host) || IsWindow(bar));
 }
 
-TEST(ToolBarObject, EachMisuseRaisesItsKindOfErrorAndChangesNothing) {
+TEST_F(MainToolbarTest, ClickDuringTheClickHandlerIsNotReportedUntilItReturns) {
+    std::vector<int> clicks;
+    Bar().ButtonClick = [&](std::int16_t index) {
+        clicks.push_back(index);
+        if (clicks.size() == 1) SendMessageW(toolbar->Host(), WM_COMMAND, 101, 0);
+    };
+    SendMessageW(toolbar->Host(), WM_COMMAND, 102, 0);
+    SendMessageW(toolbar->Host(), WM_COMMAND, 104, 0);
+    EXPECT_EQ(clicks, (std::vector<int>{2, 4}));
+}
+
+TEST_F(MainToolbarTest, TooltipTextIsTheButtonsTextWhileTheCursorIsOverTheToolbar) {
+    const auto request = [&](UINT_PTR idFrom) {
+        NMTTDISPINFOW info{};
+        info.hdr = {Bar().hwnd(), idFrom, static_cast<UINT>(TTN_GETDISPINFOW)};
+        SendMessageW(toolbar->Host(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return info.lpszText ? std::wstring(info.lpszText) : std::wstring(L"(none)");
+    };
+    POINT over = CentreOf(3);
+    ClientToScreen(Bar().hwnd(), &over);
+    MoveCursorTo(over);
+    EXPECT_EQ(request(103), L"最小化");
+    EXPECT_EQ(request(100), L"元のサイズに戻す");
+    EXPECT_EQ(request(119), L"(none)") << "no button";
+    MoveCursorTo({20, 700});
+    EXPECT_EQ(request(103), L"(none)") << "the cursor is not over the toolbar";
+}
+
+TEST_F(MainToolbarTest, EachMisuseRaisesItsKindOfErrorAndChangesNothing) {
     using Kind = ToolBarError::Kind;
     cToolBar unhosted;
-    TestHost host;
-    cToolBar bar;
-    bar.SetPictureBox(host);
-    AddButtons(bar, 3);
-    bar.SetAlign(2);
-    bar.SetButtonsState(1, TBSTATE_ENABLED | TBSTATE_CHECKED);
     const struct {
         const char* name;
         std::function<void()> call;
@@ -52,19 +136,13 @@ TEST(ToolBarObject, EachMisuseRaisesItsKindOfErrorAndChangesNothing) {
         {"SetAlign without a host", [&] { unhosted.SetAlign(1); }, Kind::NoHost},
         {"Enabled without a host", [&] { (void)unhosted.Enabled(); }, Kind::NoHost},
         {"SetHeight without a host", [&] { unhosted.SetHeight(300); }, Kind::NoHost},
-        {"Width without a host", [&] { (void)unhosted.Width(); }, Kind::NoHost},
-        {"SetTop without a host", [&] { unhosted.SetTop(0); }, Kind::NoHost},
-        {"Left without a host", [&] { (void)unhosted.Left(); }, Kind::NoHost},
-        {"SetVisible without a host", [&] { unhosted.SetVisible(true); }, Kind::NoHost},
-        {"Align outside 16 bits", [&] { bar.SetAlign(40000); }, Kind::Overflow},
-        {"state of 256", [&] { bar.SetButtonsState(1, 256); }, Kind::Overflow},
-        {"state of -1 by key", [&] { bar.SetButtonsState("key1", -1); }, Kind::Overflow},
-        {"state of index -1", [&] { (void)bar.ButtonsState(-1); }, Kind::OutOfRange},
-        {"state of index 3", [&] { (void)bar.ButtonsState(3); }, Kind::OutOfRange},
-        {"enable index 1000", [&] { bar.SetButtonsEnabled(1000, true); }, Kind::OutOfRange},
-        {"key of index 3", [&] { (void)bar.ButtonsKey(3); }, Kind::OutOfRange},
+        {"Align outside 16 bits", [&] { Bar().SetAlign(40000); }, Kind::Overflow},
+        {"state of 256", [&] { Bar().SetButtonsState(1, 256); }, Kind::Overflow},
+        {"state of -1 by key", [&] { Bar().SetButtonsState("min1", -1); }, Kind::Overflow},
+        {"state of index -1", [&] { (void)Bar().ButtonsState(-1); }, Kind::OutOfRange},
+        {"state of index 19", [&] { (void)Bar().ButtonsState(19); }, Kind::OutOfRange},
+        {"key of index 19", [&] { (void)Bar().ButtonsKey(19); }, Kind::OutOfRange},
     };
-    MessageRecorder recorder(bar.hwnd());
     for (const auto& c : cases) {
         try {
             c.call();
@@ -73,362 +151,46 @@ TEST(ToolBarObject, EachMisuseRaisesItsKindOfErrorAndChangesNothing) {
             EXPECT_EQ(error.kind(), c.kind) << c.name;
         }
     }
-    EXPECT_TRUE(recorder.Of(TB_SETSTATE).empty());
-    EXPECT_EQ(bar.Align(), 2);
-    EXPECT_EQ(bar.ButtonsState(1), TBSTATE_ENABLED | TBSTATE_CHECKED);
-    EXPECT_EQ(bar.ButtonsCaption(3), "") << "no button: no text, no error";
+    EXPECT_EQ(Bar().Align(), 1);
+    EXPECT_EQ(Bar().ButtonsState(1) | Bar().ButtonsState("Min1"), TBSTATE_ENABLED);
 }
 
-TEST(ToolBarObject, CreationStyleFollowsTheCreationProperties) {
-    struct Case {
-        bool showTips;
-        std::int16_t borderStyle;
-        int style;
-        int textAlignment;
-        DWORD expected;
-    };
-    const Case cases[] = {
-        {true, 1, 0, -1, 0x50000101},
-        {true, 0, 0, -1, 0x50000141},
-        {false, 1, 0, -1, 0x50000001},
-        {true, 1, 1, -1, 0x50000901},
-        {true, 1, 0, 1, 0x50001101},
-        {true, 1, 0, 0, 0x50000101},
-    };
-    for (const Case& c : cases) {
-        TestHost host;
-        cToolBar bar;
-        bar.SetShowTips(c.showTips);
-        bar.SetBorderStyle(c.borderStyle);
-        bar.SetStyle(c.style);
-        bar.SetTextAlignment(c.textAlignment);
-        bar.SetPictureBox(host);
-        ASSERT_NE(bar.hwnd(), nullptr);
-        EXPECT_EQ(GetParent(bar.hwnd()), host.hwnd());
-        EXPECT_EQ(ToolbarStyle(bar), c.expected)
-            << std::hex << "tips " << c.showTips << " border " << c.borderStyle << " style "
-            << c.style << " text " << c.textAlignment;
+TEST_F(MainToolbarTest, NewResolutionGivesButtonsForItsPicturesAndAHostThatFits) {
+    toolbar->DpiChanged(192);
+    const int buttonHeight = HIWORD(SendMessageW(Bar().hwnd(), TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_GT(buttonHeight, PictureSizeForDpi(192));
+    EXPECT_GT(toolbar->Height(), buttonHeight) << "the host does not hold the buttons";
+    RECT bar{};
+    GetWindowRect(Bar().hwnd(), &bar);
+    EXPECT_EQ(toolbar->Height(), bar.bottom - bar.top) << "the host does not fit the toolbar";
+}
+
+// Each image of src/app/qov.ico (found from this file's path: the test runs
+// on the machine that built it) is what CreateProgramIcon paints today.
+TEST(Pictures, ProgramIconIsTheCommittedIconFile) {
+    std::string path = __FILE__;
+    path = path.substr(0, path.rfind("tests/")) + "src/app/qov.ico";
+    if (path.front() == '/') path = "Z:" + path;  // Wine's drive for the Unix root
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<char> ico{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_TRUE(ico.size() > 6 && ico[4] == 5) << "no five sizes read from " << path;
+    for (size_t entry = 6; entry < 6 + 16 * 5; entry += 16) {
+        const int size = ico[entry] == 0 ? 256 : static_cast<unsigned char>(ico[entry]);
+        DWORD offset = 0;  // of the image's bitmap header; its rows follow, bottom-up
+        std::memcpy(&offset, &ico[entry + 12], sizeof offset);
+        std::vector<DWORD> stored(static_cast<size_t>(size * size)), painted(stored.size());
+        ASSERT_LE(offset + 40 + stored.size() * 4, ico.size());
+        std::memcpy(stored.data(), &ico[offset + 40], stored.size() * 4);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(CreateProgramIcon(size).get(), &info));
+        const UniqueBitmap colour{info.hbmColor}, mask{info.hbmMask};
+        BITMAPINFO format{};
+        format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        const UniqueDC dc{CreateCompatibleDC(nullptr)};
+        GetDIBits(dc.get(), colour.get(), 0, size, painted.data(), &format, DIB_RGB_COLORS);
+        EXPECT_TRUE(painted == stored) << "the " << size << "-pixel icon differs from qov.ico";
     }
-}
-
-TEST(ToolBarObject, SettingTheHostTakesItsBorderAndTabStop) {
-    TestHost host;
-    cToolBar bar;
-    bar.SetPictureBox(host);
-    EXPECT_EQ(host.BorderStyle(), 0);
-    EXPECT_FALSE(host.TabStop());
-    EXPECT_EQ(bar.PictureBox(), &host);
-}
-
-TEST(ToolBarObject, ButtonsAreNumberedFromCommand100AndIndex0) {
-    TestHost host;
-    cToolBar bar;
-    bar.SetPictureBox(host);
-    AddButtons(bar, 19);
-    ASSERT_EQ(bar.ButtonsCount(), 19);
-    for (int i = 0; i < 19; ++i) {
-        const TBBUTTON button = ButtonAt(bar, i);
-        EXPECT_EQ(button.idCommand, 100 + i) << "position " << i;
-        EXPECT_EQ(button.iBitmap, i % 16) << "position " << i;
-        EXPECT_EQ(bar.ButtonsKey(i), "Key" + std::to_string(i));
-    }
-}
-
-TEST(ToolBarObject, ButtonStylesFollowTheStyleTable) {
-    const struct {
-        int intStyle;
-        BYTE fsStyle;
-    } table[] = {{0, BTNS_BUTTON},   {1, BTNS_CHECK},    {2, BTNS_CHECKGROUP},
-                 {3, BTNS_SEP},      {4, BTNS_BUTTON},   {5, BTNS_DROPDOWN},
-                 {6, BTNS_BUTTON},   {7, BTNS_BUTTON},   {-1, BTNS_BUTTON}};
-    TestHost host;
-    cToolBar bar;
-    bar.SetPictureBox(host);
-    for (const auto& row : table) bar.ButtonsAdd("k", "", "", row.intStyle, 0);
-    for (int i = 0; i < static_cast<int>(std::size(table)); ++i)
-        EXPECT_EQ(ButtonAt(bar, i).fsStyle & 0x0F, table[i].fsStyle)
-            << "intStyle " << table[i].intStyle;
-}
-
-TEST(ToolBarObject, ClearDeletesFromTheLastPositionAndRestartsTheList) {
-    TestHost host;
-    cToolBar bar;
-    bar.SetPictureBox(host);
-    AddButtons(bar, 5);
-    std::vector<WPARAM> deleted;
-    {
-        MessageRecorder recorder(bar.hwnd());
-        bar.ButtonsClear();
-        for (const auto& entry : recorder.Of(TB_DELETEBUTTON)) deleted.push_back(entry.wParam);
-    }
-    EXPECT_EQ(deleted, (std::vector<WPARAM>{4, 3, 2, 1, 0}));
-    EXPECT_EQ(bar.ButtonsCount(), 0);
-
-    bar.ButtonsAdd("Again", "", "", 0, 0);
-    EXPECT_EQ(ButtonAt(bar, 0).idCommand, 100);
-    EXPECT_EQ(bar.ButtonsKey(0), "Again");
-    EXPECT_THROW((void)bar.ButtonsKey(1), ToolBarError);
-}
-
-TEST(ToolBarObject, StyleFlagsAreWrittenToTheToolbarAndReadBack) {
-    TestHost host;
-    cToolBar bar;
-    bar.SetPictureBox(host);
-    // The toolbar's own idea of its style: Wine keeps TB_SETSTYLE out of
-    // the window's style bits.
-    const auto bits = [&] { return static_cast<DWORD>(SendMessageW(bar.hwnd(), TB_GETSTYLE, 0, 0)); };
-
-    bar.SetStyle(1);
-    EXPECT_EQ(bar.Style(), 1);
-    EXPECT_TRUE(bits() & TBSTYLE_FLAT);
-    bar.SetStyle(2);
-    EXPECT_EQ(bar.Style(), 0);
-    EXPECT_FALSE(bits() & TBSTYLE_FLAT);
-
-    bar.SetTextAlignment(1);
-    EXPECT_EQ(bar.TextAlignment(), 1);
-    EXPECT_TRUE(bits() & TBSTYLE_LIST);
-    bar.SetTextAlignment(5);
-    EXPECT_EQ(bar.TextAlignment(), 1);
-    EXPECT_TRUE(bits() & TBSTYLE_LIST);
-    bar.SetTextAlignment(0);
-    EXPECT_EQ(bar.TextAlignment(), 0);
-    EXPECT_FALSE(bits() & TBSTYLE_LIST);
-    bar.SetTextAlignment(-1);
-    EXPECT_EQ(bar.TextAlignment(), -1);
-
-    bar.SetWrappable(false);
-    EXPECT_FALSE(bits() & TBSTYLE_WRAPABLE);
-    bar.SetWrappable(true);
-    EXPECT_TRUE(bar.Wrappable());
-    EXPECT_TRUE(bits() & TBSTYLE_WRAPABLE);
-
-    // Every write on a live toolbar hides the host around the change.
-    host.visibilityChanges.clear();
-    bar.SetStyle(0);
-    EXPECT_EQ(host.visibilityChanges, (std::vector<bool>{false, true}));
-    EXPECT_TRUE(IsWindowVisible(host.hwnd()));
-}
-
-TEST(ToolBarObject, ImageListsReachTheToolbarAndSizeItsButtons) {
-    TestHost host;
-    cToolBar bar;
-    bar.SetPictureBox(host);
-    // Pictures for 150 %: the buttons must grow to hold them whole.
-    HIMAGELIST large = ImageList_Create(24, 24, ILC_COLOR32 | ILC_MASK, 1, 0);
-    bar.SetImageListHandle(large);
-    bar.SetHotImageListHandle(large);
-    bar.SetDisabledImageListHandle(large);
-    AddButtons(bar, 2);
-    EXPECT_EQ(bar.ImageListHandle(), large);
-    EXPECT_EQ(bar.HotImageListHandle(), large);
-    EXPECT_EQ(bar.DisabledImageListHandle(), large);
-    const LRESULT size = SendMessageW(bar.hwnd(), TB_GETBUTTONSIZE, 0, 0);
-    EXPECT_GE(LOWORD(size), 24 + 6);
-    EXPECT_GE(HIWORD(size), 24 + 6);
-    bar.SetImageListHandle(nullptr);
-    bar.SetHotImageListHandle(nullptr);
-    bar.SetDisabledImageListHandle(nullptr);
-    ImageList_Destroy(large);
-}
-
-int IconSize(HIMAGELIST images) {
-    int width = 0, height = 0;
-    ImageList_GetIconSize(images, &width, &height);
-    return height;
-}
-
-int BarHeight(const cToolBar& bar) {
-    RECT rect{};
-    GetWindowRect(bar.hwnd(), &rect);
-    return rect.bottom - rect.top;
-}
-
-// The owner swaps the pictures when the host's resolution changes; the
-// toolbar sizes its bitmaps to them and the host to the toolbar. Windows
-// reports the change with WM_DPICHANGED_AFTERPARENT, Wine only through the
-// host's resize: both are followed, and each change is followed once.
-TEST(ToolBarObject, HostResolutionChangeSizesButtonsToTheNewPictures) {
-    TestHost host;
-    cToolBar bar;
-    bar.SetWrappable(true);
-    bar.SetPictureBox(host);
-    bar.SetAlign(1);
-    HIMAGELIST small = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
-    HIMAGELIST large = ImageList_Create(24, 24, ILC_COLOR32 | ILC_MASK, 1, 0);
-    bar.SetImageListHandle(small);
-    bar.SetHotImageListHandle(small);
-    AddButtons(bar, 3);
-    HIMAGELIST next = nullptr;
-    int raised = 0;
-    bar.HostResolutionChanged = [&] {
-        ++raised;
-        bar.SetImageListHandle(next);
-        bar.SetHotImageListHandle(next);
-    };
-    const LRESULT startButton = SendMessageW(bar.hwnd(), TB_GETBUTTONSIZE, 0, 0);
-    const int startHeight = host.HeightPixels();
-    ASSERT_EQ(startHeight, BarHeight(bar));
-
-    const struct {
-        float twipsPerPixel;
-        HIMAGELIST pictures;
-        bool byResize;  // noticed through the host's resize, else the message
-    } steps[] = {{10, large, false}, {15, small, true}, {10, large, true}, {15, small, false}};
-    for (const auto& step : steps) {
-        MessageRecorder recorder(bar.hwnd());
-        host.SetTwipsPerPixel(step.twipsPerPixel);
-        next = step.pictures;
-        if (step.byResize)
-            host.ResizePixels(host.WidthPixels() - 10, host.HeightPixels());
-        else
-            SendMessageW(host.hwnd(), WM_DPICHANGED_AFTERPARENT, 0, 0);
-        const int size = IconSize(step.pictures);
-        SCOPED_TRACE(::testing::Message() << "pictures of " << size << " px");
-        const auto bitmapSizes = recorder.Of(TB_SETBITMAPSIZE);
-        ASSERT_EQ(bitmapSizes.size(), 1u);
-        EXPECT_EQ(bitmapSizes[0].lParam, MAKELPARAM(size, size));
-        EXPECT_EQ(bar.ImageListHandle(), step.pictures);
-        EXPECT_EQ(bar.HotImageListHandle(), step.pictures);
-        const LRESULT button = SendMessageW(bar.hwnd(), TB_GETBUTTONSIZE, 0, 0);
-        EXPECT_EQ(HIWORD(button), HIWORD(startButton) + size - 16);
-        EXPECT_EQ(LOWORD(button), LOWORD(startButton) + size - 16);
-        EXPECT_EQ(host.HeightPixels(), BarHeight(bar)) << "the host fits the toolbar";
-        EXPECT_EQ(host.HeightPixels() > startHeight, size > 16);
-    }
-    EXPECT_EQ(raised, 4);
-    EXPECT_EQ(host.HeightPixels(), startHeight);
-
-    host.ResizePixels(host.WidthPixels() + 40, host.HeightPixels());
-    SendMessageW(host.hwnd(), WM_DPICHANGED_AFTERPARENT, 0, 0);
-    EXPECT_EQ(raised, 4) << "no change of resolution, nothing to follow";
-
-    bar.HostResolutionChanged = nullptr;
-    bar.SetImageListHandle(nullptr);
-    bar.SetHotImageListHandle(nullptr);
-    ImageList_Destroy(small);
-    ImageList_Destroy(large);
-}
-
-TEST(ToolBarObject, MakeLongKeepsTheLow16BitsOfEachHalf) {
-    const struct {
-        std::int32_t low, high, expected;
-    } table[] = {
-        {16, 16, 0x00100010},
-        {0x8000, 0, 0x8000},
-        {1, 0, 1},
-        {0x12345678, 0x7FFF1, static_cast<std::int32_t>(0xFFF15678)},
-        {-1, 0, 0xFFFF},
-        {0, -1, static_cast<std::int32_t>(0xFFFF0000)},
-    };
-    for (const auto& row : table)
-        EXPECT_EQ((cToolBar::MAKELONG)(row.low, row.high), row.expected)
-            << std::hex << row.low << ", " << row.high;
-}
-
-TEST(ToolBarObject, KeysAreFoundIgnoringCaseAndTheLowerIndexWins) {
-    TestHost host;
-    cToolBar bar;
-    bar.SetPictureBox(host);
-    bar.ButtonsAdd("Restore1", "", "", 0, 0);
-    bar.ButtonsAdd("RESTORE1", "", "", 0, 1);
-    bar.ButtonsAdd("Min1", "", "", 0, 2);
-
-    bar.SetButtonsEnabled("restore1", false);
-    EXPECT_EQ(SendMessageW(bar.hwnd(), TB_ISBUTTONENABLED, 100, 0), 0);
-    EXPECT_NE(SendMessageW(bar.hwnd(), TB_ISBUTTONENABLED, 101, 0), 0);
-    EXPECT_FALSE(bar.ButtonsEnabled("RESTORE1"));
-    EXPECT_TRUE(bar.ButtonsEnabled(1));
-
-    // An unknown key does nothing and reads as nothing.
-    bar.SetButtonsEnabled("nothing", false);
-    EXPECT_FALSE(bar.ButtonsEnabled("nothing"));
-    EXPECT_EQ(bar.ButtonsState("nothing"), 0);
-    EXPECT_EQ(bar.ButtonsCaption("nothing"), "");
-
-    bar.ButtonsRemove("min1");
-    EXPECT_EQ(bar.ButtonsCount(), 2);
-}
-
-TEST(ToolBarObject, CaptionsOfAnyLengthAndScriptReadBack) {
-    TestHost host;
-    cToolBar bar;
-    bar.SetTextAlignment(0);
-    bar.SetPictureBox(host);
-    const std::string japanese = "元のサイズに戻す";
-    const std::string longText(200, 'x');
-    bar.ButtonsAdd("a", "", japanese, 0, 0);
-    bar.ButtonsAdd("b", "", longText, 0, 1);
-    EXPECT_EQ(bar.ButtonsCaption(0), japanese);
-    EXPECT_EQ(bar.ButtonsCaption("B"), longText);
-
-    bar.SetButtonsCaption("a", "最小化");
-    EXPECT_EQ(bar.ButtonsCaption(0), "最小化");
-    EXPECT_EQ(bar.ButtonsDescription(0), "");
-}
-
-TEST(ToolBarObject, NonWrappableToolbarSizesTheHostByItsAlign) {
-    const struct {
-        int align;
-        bool widthFollows, heightFollows;
-    } table[] = {{0, true, true}, {1, false, true}, {2, false, false}};
-    for (const auto& row : table) {
-        TestHost host(600, 100);
-        cToolBar bar;
-        bar.SetPictureBox(host);
-        bar.SetAlign(row.align);
-        AddButtons(bar, 3);
-        SIZE size{};
-        SendMessageW(bar.hwnd(), TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
-        RECT rect{};
-        GetWindowRect(bar.hwnd(), &rect);
-        EXPECT_EQ(host.WidthPixels() == rect.right - rect.left, row.widthFollows)
-            << "align " << row.align << " host " << host.WidthPixels();
-        EXPECT_EQ(host.HeightPixels() == rect.bottom - rect.top, row.heightFollows)
-            << "align " << row.align << " host " << host.HeightPixels();
-    }
-}
-
-TEST(ToolBarObject, WrappableToolbarWrapsWhenTheHostNarrowsAndTheHostFollows) {
-    TestHost host(800, 40);
-    cToolBar bar;
-    bar.SetWrappable(true);
-    bar.SetPictureBox(host);
-    bar.SetAlign(1);
-    AddButtons(bar, 19);
-    Pump();
-    const auto rows = [&] { return SendMessageW(bar.hwnd(), TB_GETROWS, 0, 0); };
-    const LRESULT wideRows = rows();
-    const int wideHeight = host.HeightPixels();
-    RECT bar0{};
-    GetWindowRect(bar.hwnd(), &bar0);
-    EXPECT_EQ(wideHeight, bar0.bottom - bar0.top);
-
-    host.ResizePixels(120, wideHeight);
-    Pump();
-    EXPECT_GT(rows(), wideRows);
-    EXPECT_GT(host.HeightPixels(), wideHeight);
-    RECT bar1{};
-    GetWindowRect(bar.hwnd(), &bar1);
-    EXPECT_EQ(host.HeightPixels(), bar1.bottom - bar1.top);
-    EXPECT_EQ(host.WidthPixels(), 120);
-}
-
-TEST(ToolBarObject, mctlPictureBox_ResizeLeavesANonWrappableToolbarAlone) {
-    TestHost host(800, 40);
-    cToolBar bar;
-    bar.SetPictureBox(host);
-    AddButtons(bar, 19);
-    RECT before{};
-    GetWindowRect(bar.hwnd(), &before);
-    const int hostHeight = host.HeightPixels();
-    host.ResizePixels(120, hostHeight);
-    Pump();
-    RECT after{};
-    GetWindowRect(bar.hwnd(), &after);
-    EXPECT_EQ(after.right - after.left, before.right - before.left);
-    EXPECT_EQ(host.HeightPixels(), hostHeight);
 }
 
 }  // namespace
-}  // namespace qov::toolbar
+}  // namespace qov::win32

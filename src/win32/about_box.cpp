@@ -1,0 +1,105 @@
+#include <iterator>
+#include <utility>
+
+#include "win32/dialog_frame.h"
+#include "win32/dialogs.h"
+#include "win32/failure.h"
+#include "win32/layout.h"
+
+namespace qov::win32 {
+namespace {
+
+// A single border: unlike the settings dialogs, no dialog frame.
+constexpr DialogFrame kFrame{L"QOV.AboutBox", L"QOV　＜バージョン情報＞", kFixedFrameStyle,
+                             WS_EX_CONTROLPARENT, 4680, 2940};
+
+enum ControlId : int { kCloseButton = 100, kFirstLabel };
+
+// Every line is bold in a font of its own. The address lines are short
+// enough to fit their labels in 9 pt Arial bold.
+struct AboutControl {
+    ControlSpec spec;
+    const wchar_t* face;
+    double points;
+};
+
+constexpr const wchar_t* kLabelFace = L"Arial";
+constexpr DWORD kLabel = SS_LEFT | SS_NOTIFY;
+
+constexpr AboutControl kControls[] = {
+    {{kFirstLabel, WC_STATICW, L"V.O.V", SS_CENTER | SS_NOTIFY, {120, 120, 4455, 375}}, kLabelFace,
+     15.75},
+    {{kFirstLabel + 1, WC_STATICW, L"For Windows 95/98", kLabel, {1200, 480, 2175, 255}},
+     kLabelFace, 12},
+    {{kFirstLabel + 2, WC_STATICW, L"Copyright (C) 1999-2026 Tamarind Desk", kLabel,
+      {240, 960, 4215, 255}}, kLabelFace, 9},
+    {{kFirstLabel + 3, WC_STATICW, L"Written by Tamarind Desk", kLabel, {840, 1200, 2895, 255}},
+     kLabelFace, 9},
+    {{kFirstLabel + 4, WC_STATICW, L"Version 1.00(1999/11/28)", kLabel, {1080, 1560, 2655, 255}},
+     kLabelFace, 11.25},
+    {{kFirstLabel + 5, WC_STATICW, L"https://qov.tamarind.invalid/", kLabel,
+      {1080, 1920, 2535, 255}}, kLabelFace, 9},
+    {{kFirstLabel + 6, WC_STATICW, L"qov@tamarind.invalid", kLabel, {1200, 2160, 2295, 255}},
+     kLabelFace, 9},
+    {{kCloseButton, WC_BUTTONW, L"閉じる", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+      {120, 2520, 4455, 375}}, L"ＭＳ Ｐゴシック", 9},
+};
+
+}  // namespace
+
+AboutBox::AboutBox(HWND owner) : window_(CreateDialogFrame(kFrame, WindowProc, owner, this)) {
+    dpi_ = ::GetDpiForWindow(window_.get());
+    DressControls(dpi_, true);
+}
+
+AboutBox::~AboutBox() { DestroyDialogFrame(window_); }
+
+void AboutBox::Show() { ShowOnOwnersMonitor(window_.get()); }
+
+LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* box = FrameObject<AboutBox>(window);
+    if (!box) return ::DefWindowProcW(window, message, wParam, lParam);
+    return Guarded([&] { return box->HandleMessage(message, wParam, lParam); });
+}
+
+LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:  // "閉じる" hides the box, as the close box does
+        if (LOWORD(wParam) == kCloseButton && HIWORD(wParam) == BN_CLICKED)
+            ::ShowWindow(window_.get(), SW_HIDE);
+        return 0;
+    case WM_CLOSE:
+        ::ShowWindow(window_.get(), SW_HIDE);
+        return 0;
+    case WM_ACTIVATE:
+        KeepFocusAcrossActivation(window_.get(), wParam, lastFocus_);
+        return 0;
+    case WM_DPICHANGED:
+        dpi_ = HIWORD(wParam);
+        DressControls(dpi_, false);
+        FinishDpiChange(window_.get(), lParam);
+        return 0;
+    case WM_NCDESTROY:
+        return ForgetDestroyedFrame(window_, wParam, lParam);
+    default:
+        return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+    }
+}
+
+// Creates the controls (`create`) or places the existing ones, each with its
+// own font at `dpi`.
+void AboutBox::DressControls(UINT dpi, bool create) {
+    fonts_.resize(std::size(kControls));
+    for (std::size_t i = 0; i < std::size(kControls); ++i) {
+        const AboutControl& control = kControls[i];
+        UniqueFont font = CreateUiFont(dpi, control.face, control.points, true);
+        if (create)
+            CreateControl(window_.get(), control.spec, dpi, font.get());
+        else
+            PlaceControl(::GetDlgItem(window_.get(), control.spec.id), control.spec.bounds, dpi,
+                         font.get());
+        if (font) fonts_[i] = std::move(font);  // the control no longer uses the old one
+    }
+}
+
+}  // namespace qov::win32

@@ -1,0 +1,119 @@
+#include <string>
+#include <utility>
+
+#include "win32/dialog_frame.h"
+#include "win32/dialogs.h"
+#include "win32/failure.h"
+#include "win32/layout.h"
+#include "win32/text.h"
+
+namespace qov::win32 {
+namespace {
+
+constexpr DialogFrame kFrame{L"QOV.AddTitleDialog", L"V O V　＜項目追加＞", kFixedFrameStyle,
+                             WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 5490, 945};
+
+enum ControlId : int { kTitleCombo = 100, kAddButton, kCancelButton };
+
+// The combo box's window also holds its drop-down list, below the 300-twip field.
+constexpr int kDropDownHeight = 2400;
+
+// In tab order.
+constexpr ControlSpec kControls[] = {
+    {kTitleCombo, WC_COMBOBOXW, L"",
+     CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
+     {120, 120, 5295, 300 + kDropDownHeight}},
+    {kAddButton, WC_BUTTONW, L"追加", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+     {4200, 480, 1215, 375}},
+    {kCancelButton, WC_BUTTONW, L"キャンセル", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+     {2880, 480, 1215, 375}},
+};
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    const int copied = ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+}  // namespace
+
+AddTitleDialog::AddTitleDialog(HWND owner, Settings& settings, WindowModel& model,
+                               std::function<void(const std::string&)> added)
+    : settings_(settings),
+      model_(model),
+      added_(std::move(added)),
+      window_(CreateDialogFrame(kFrame, WindowProc, owner, this)) {
+    dpi_ = ::GetDpiForWindow(window_.get());
+    font_ = CreateUiFont(dpi_);
+    for (const ControlSpec& control : kControls)
+        CreateControl(window_.get(), control, dpi_, font_.get());
+}
+
+AddTitleDialog::~AddTitleDialog() { DestroyDialogFrame(window_); }
+
+// Opening again while open offers the windows afresh and clears what was typed.
+void AddTitleDialog::Open() {
+    HWND combo = ::GetDlgItem(window_.get(), kTitleCombo);
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    ::SetWindowTextW(combo, L"");
+    for (const std::string& title : TitleChoices(model_)) {
+        const std::wstring choice = Utf8ToWide(title);
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
+    }
+    ShowOnOwnersMonitor(window_.get());
+}
+
+LRESULT CALLBACK AddTitleDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    auto* dialog = FrameObject<AddTitleDialog>(window);
+    if (!dialog) return ::DefWindowProcW(window, message, wParam, lParam);
+    return Guarded([&] { return dialog->HandleMessage(message, wParam, lParam); });
+}
+
+LRESULT AddTitleDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_CLOSE:  // the close box hides, as "キャンセル" does
+        ::ShowWindow(window_.get(), SW_HIDE);
+        return 0;
+    case WM_ACTIVATE:
+        KeepFocusAcrossActivation(window_.get(), wParam, lastFocus_);
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), lParam);
+        return 0;
+    case WM_NCDESTROY:
+        return ForgetDestroyedFrame(window_, wParam, lParam);
+    default:
+        return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+    }
+}
+
+void AddTitleDialog::OnCommand(int controlId) {
+    if (controlId == kAddButton) OnAddButton();
+    if (controlId == kCancelButton) ::ShowWindow(window_.get(), SW_HIDE);
+}
+
+void AddTitleDialog::OnAddButton() {
+    const std::string title = WideToUtf8(WindowText(::GetDlgItem(window_.get(), kTitleCombo)));
+    if (const char* message = AddExcludedTitle(settings_, title)) {
+        ShowStopMessage(window_.get(), message);
+        return;
+    }
+    if (added_) added_(title);
+    ::ShowWindow(window_.get(), SW_HIDE);
+}
+
+void AddTitleDialog::OnDpiChanged(UINT dpi, LPARAM suggestedRect) {
+    dpi_ = dpi;
+    UniqueFont font = CreateUiFont(dpi);
+    for (const ControlSpec& control : kControls)
+        PlaceControl(::GetDlgItem(window_.get(), control.id), control.bounds, dpi, font.get());
+    if (font) font_ = std::move(font);  // no control uses the old one any more
+    FinishDpiChange(window_.get(), suggestedRect);
+}
+
+}  // namespace qov::win32

@@ -1,0 +1,117 @@
+#include "win32/dialog_frame.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "core/command_ids.h"
+#include "core/settings.h"
+#include "win32/layout.h"
+#include "win32/text.h"
+
+namespace qov::win32 {
+namespace {
+
+// Shared icons from the program's resources: the system frees them, and a
+// program without the resource (a test) simply shows none.
+HICON ProgramIcon(int sizeMetric) {
+    const int size = ::GetSystemMetrics(sizeMetric);
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                           MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size,
+                                           LR_SHARED));
+}
+
+void RegisterFrameClass(const wchar_t* className, WNDPROC windowProc) {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (::GetClassInfoExW(instance, className, &windowClass)) return;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ProgramIcon(SM_CXICON);
+    windowClass.hIconSm = ProgramIcon(SM_CXSMICON);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    if (!::RegisterClassExW(&windowClass))
+        throw std::runtime_error("cannot register a dialog class (error " +
+                                 std::to_string(::GetLastError()) + ")");
+}
+
+HMONITOR MonitorOf(HWND window) { return ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST); }
+
+}  // namespace
+
+void RegisterPanelClass() { RegisterFrameClass(kPanelClass, ::DefWindowProcW); }
+
+UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWND owner,
+                               void* object) {
+    RegisterFrameClass(frame.className, windowProc);
+    // Made at the DPI of the monitor it opens on, so it starts at its final size.
+    const UINT dpi = owner ? ::GetDpiForWindow(owner) : ::GetDpiForSystem();
+    const SIZE size = WindowSizeForClient(frame.clientWidth, frame.clientHeight, frame.style,
+                                          frame.exStyle, false, dpi);
+    const POINT at = CentredOnMonitorOf(owner, size);
+    UniqueWindow window(::CreateWindowExW(frame.exStyle, frame.className, frame.caption,
+                                          frame.style, at.x, at.y, size.cx, size.cy, owner,
+                                          nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    if (!window)
+        throw std::runtime_error("cannot create a dialog window (error " +
+                                 std::to_string(::GetLastError()) + ")");
+    ::SetWindowLongPtrW(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+    return window;
+}
+
+void DestroyDialogFrame(UniqueWindow& window) {
+    if (!window) return;
+    ::SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
+    window.reset();
+}
+
+LRESULT ForgetDestroyedFrame(UniqueWindow& window, WPARAM wParam, LPARAM lParam) {
+    HWND gone = window.release();
+    ::SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
+    return ::DefWindowProcW(gone, WM_NCDESTROY, wParam, lParam);
+}
+
+void ShowOnOwnersMonitor(HWND window) {
+    HWND owner = ::GetWindow(window, GW_OWNER);
+    RECT rect{};
+    if (owner && MonitorOf(owner) != MonitorOf(window) && ::GetWindowRect(window, &rect)) {
+        const SIZE size{rect.right - rect.left, rect.bottom - rect.top};
+        const POINT at = CentredOnMonitorOf(owner, size);
+        ::SetWindowPos(window, nullptr, at.x, at.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::ShowWindow(window, SW_SHOW);
+    ::SetForegroundWindow(window);
+}
+
+void KeepFocusAcrossActivation(HWND window, WPARAM activation, HWND& lastFocus) {
+    if (LOWORD(activation) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(window, focus)) lastFocus = focus;
+        return;
+    }
+    // A control of the tab page no longer shown cannot take the focus back.
+    HWND target = lastFocus && ::IsChild(window, lastFocus) && ::IsWindowVisible(lastFocus)
+                      ? lastFocus
+                      : ::GetNextDlgTabItem(window, nullptr, FALSE);
+    ::SetFocus(target ? target : window);
+}
+
+void FinishDpiChange(HWND window, LPARAM suggestedRect) {
+    const RECT& suggested = *reinterpret_cast<const RECT*>(suggestedRect);
+    ::SetWindowPos(window, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    // The controls took their new fonts without redrawing.
+    ::RedrawWindow(window, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void ShowStopMessage(HWND owner, const char* text) {
+    ::MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(kMessageTitle).c_str(),
+                  MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace qov::win32

@@ -1,0 +1,62 @@
+#pragma once
+// What the program's three secondary windows share: a registered class, a
+// fixed frame whose client area is given in twips and which opens on its
+// owner's monitor, hiding instead of closing, and the focused control kept
+// across activations.
+#include <windows.h>
+
+#include "win32/handles.h"
+
+namespace qov::win32 {
+
+struct DialogFrame {
+    const wchar_t* className;
+    const wchar_t* caption;
+    DWORD style;
+    DWORD exStyle;
+    int clientWidth;   // twips
+    int clientHeight;  // twips
+};
+
+// Caption, system menu and close box; neither minimise nor maximise, nor a sizing border.
+inline constexpr DWORD kFixedFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+// A plain area of the dialog colour that can hold controls: a tab page's
+// background, an option group's frame. Registered once per process.
+inline constexpr wchar_t kPanelClass[] = L"QOV.Panel";
+void RegisterPanelClass();
+
+// Creates the window hidden, at the DPI of its owner's monitor and centred
+// there; the class is registered with `windowProc` on first use. From then on
+// the window procedure finds `object` with FrameObject.
+UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWND owner,
+                               void* object);
+
+template <typename Object>
+Object* FrameObject(HWND window) {
+    return reinterpret_cast<Object*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// Destroys the frame without its messages reaching the object any more (for
+// the object's destructor).
+void DestroyDialogFrame(UniqueWindow& window);
+// WM_NCDESTROY that the object did not ask for: the owner took the window
+// with it, and the object must not destroy it again.
+LRESULT ForgetDestroyedFrame(UniqueWindow& window, WPARAM wParam, LPARAM lParam);
+
+// Shows the window active; it is centred again when its owner has moved to
+// another monitor since it was last placed.
+void ShowOnOwnersMonitor(HWND window);
+
+// WM_ACTIVATE. Windows gives a reactivated window the focus itself, not the
+// control that had it, so the control is remembered on the way out.
+void KeepFocusAcrossActivation(HWND window, WPARAM activation, HWND& lastFocus);
+
+// WM_DPICHANGED, once the controls are placed and dressed for the new DPI:
+// takes the rectangle Windows suggests and paints everything again.
+void FinishDpiChange(HWND window, LPARAM suggestedRect);
+
+// The dialogs' one kind of message box: `text` titled "V O V", stop icon, OK.
+void ShowStopMessage(HWND owner, const char* text);
+
+}  // namespace qov::win32

@@ -1,0 +1,403 @@
+#include "win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "core/command_ids.h"
+#include "win32/failure.h"
+#include "win32/layout.h"
+#include "win32/pictures.h"
+#include "win32/text.h"
+
+namespace qov::win32 {
+namespace {
+
+constexpr const wchar_t* kClassName = L"QOV.MainWindow";
+constexpr const wchar_t* kCaption = L"V O V";
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr int kSingleWindowMenu = 1;  // "単独ウィンドウ(&O)", also the list's pop-up menu
+
+// Layout at design size, twips.
+constexpr int kClientWidth = 9135;
+constexpr int kClientHeight = 6630;
+constexpr int kToolbarDesignHeight = 375;
+constexpr int kListTop = 480;
+
+HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
+
+[[noreturn]] void ThrowLastError(const std::string& what) {
+    throw std::runtime_error(what + " (error " + std::to_string(::GetLastError()) + ")");
+}
+
+void RegisterWindowClass(WNDPROC windowProc) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (::GetClassInfoExW(Instance(), kClassName, &windowClass)) return;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = Instance();
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);  // the window owns its copy
+    windowClass.lpszClassName = kClassName;
+    if (!::RegisterClassExW(&windowClass)) ThrowLastError("cannot register the main window");
+}
+
+// The running program's file, however long its path.
+std::wstring ProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    while (path.size() <= 32768) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) return path.substr(0, length);
+        path.resize(path.size() * 2);
+    }
+    return {};
+}
+
+}  // namespace
+
+MainWindow::MainWindow() {
+    RegisterWindowClass(WindowProc);
+    accelerators_ = ::LoadAcceleratorsW(Instance(), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    if (!accelerators_) ThrowLastError("cannot load the shortcut keys");
+    HWND window = ::CreateWindowExW(kExStyle, kClassName, kCaption, kStyle, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                    Instance(), this);
+    if (!window) {
+        if (createFailure_) std::rethrow_exception(createFailure_);
+        ThrowLastError("cannot create the main window");
+    }
+    ::ShowWindow(window, SW_SHOW);
+    ::SetForegroundWindow(window);
+}
+
+MainWindow::~MainWindow() {
+    if (!window_) return;
+    HWND window = window_.get();
+    ReleaseParts();
+    ::DestroyWindow(window);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<MainWindow*>(created->lpCreateParams);
+        self->window_.reset(window);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        (void)self->window_.release();  // the system has destroyed it
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Until every part exists (and after they are gone) the window is the system's.
+    if (!ready_ && message != WM_CREATE && message != WM_DESTROY) {
+        return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+    }
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate();
+        case WM_SIZE:
+            return Guarded([&] { return OnSize(wParam); });
+        case WM_TIMER:
+            if (wParam != kRefreshTimer) break;
+            return Guarded([&] { return OnRefreshTimer(); });
+        case WM_COMMAND:
+            return Guarded([&] { return OnCommand(LOWORD(wParam)); });
+        case WM_NOTIFY:
+            return Guarded([&] { return OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); });
+        case WM_DPICHANGED:
+            return Guarded([&] {
+                return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            });
+        case WM_QUERYENDSESSION:
+            return Guarded([&] { return OnQueryEndSession(); });
+        case WM_ENDSESSION:
+            return Guarded([&] { return OnEndSession(wParam != FALSE); });
+        case WM_CLOSE:
+            return Guarded([&] { return OnClose(); });
+        case WM_DESTROY:
+            return Guarded([&] { return OnDestroy(); });
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+}
+
+// A failure here fails CreateWindowExW, and the constructor throws it: the
+// program then reports it once and never shows a half-built window.
+LRESULT MainWindow::OnCreate() {
+    try {
+        CreateParts();
+        return 0;
+    } catch (...) {
+        createFailure_ = std::current_exception();
+        ReleaseParts();
+        return -1;
+    }
+}
+
+void MainWindow::CreateParts() {
+    HWND window = window_.get();
+    if (!::GetMenu(window)) ThrowLastError("cannot load the menu");
+    dpi_ = ::GetDpiForWindow(window);
+    settings_ = LoadSettings(store_);
+    // The client area keeps its design size in inches at every resolution.
+    const SIZE size = WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, true, dpi_);
+    ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowIcons();
+
+    toolbar_ = std::make_unique<MainToolbar>(window);
+    list_ = std::make_unique<ListView>(window, dpi_, settings_.columnWidths);
+    refresh_ = std::make_unique<RefreshCycle>(model_, listed_, *list_,
+                                              [this] { PumpPendingMessages(); });
+    commands_ = std::make_unique<WindowCommands>(windowSystem_, listed_, *list_, settings_);
+
+    SettingsDialog::Callbacks callbacks;
+    callbacks.applied = [this](bool makeTopmost) {
+        StartRefreshTimer();  // the interval may have changed
+        if (makeTopmost) MakeOwnWindowsTopmost();
+    };
+    callbacks.addTitleRequested = [this] { addTitleDialog_->Open(); };
+    settingsDialog_ = std::make_unique<SettingsDialog>(window, settings_, std::move(callbacks));
+    addTitleDialog_ = std::make_unique<AddTitleDialog>(
+        window, settings_, model_,
+        [this](const std::string& title) { settingsDialog_->AppendExcludedLine(title); });
+    aboutBox_ = std::make_unique<AboutBox>(window);
+
+    ShowTargetChecks();
+    if (settings_.alwaysOnTop) MakeOwnWindowsTopmost();
+    ready_ = true;
+    Layout();
+    StartRefreshTimer();
+}
+
+LRESULT MainWindow::OnSize(WPARAM kind) {
+    if (kind != SIZE_MINIMIZED) Layout();
+    return 0;
+}
+
+// The toolbar across the top, the list under it down to the status bar; the
+// list keeps the toolbar's design distance and never starts above its design top.
+void MainWindow::Layout() {
+    RECT client{};
+    ::GetClientRect(window_.get(), &client);
+    toolbar_->FitWidth(client.right);
+    const int toolbarTwips = PixelsToTwips(toolbar_->Height(), dpi_);
+    const int listTop = std::max(kListTop, toolbarTwips + (kListTop - kToolbarDesignHeight));
+    list_->Layout(TwipsToPixels(listTop, dpi_));
+}
+
+void MainWindow::SetWindowIcons() {
+    UniqueIcon small = CreateProgramIcon(::GetSystemMetricsForDpi(SM_CXSMICON, dpi_));
+    UniqueIcon big = CreateProgramIcon(::GetSystemMetricsForDpi(SM_CXICON, dpi_));
+    ::SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    ::SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    smallIcon_ = std::move(small);  // the window no longer shows the old ones
+    bigIcon_ = std::move(big);
+}
+
+LRESULT MainWindow::OnRefreshTimer() {
+    try {
+        refresh_->Run();
+    } catch (const ListError&) {
+        closePending_ = true;  // the list failed: the program ends in order
+    }
+    if (closePending_) CloseWhenIdle();
+    return 0;
+}
+
+LRESULT MainWindow::OnCommand(int commandId) {
+    switch (commandId) {
+        case IDM_REFRESH:
+            return OnRefreshTimer();
+        case IDM_EXIT:
+            return OnClose();
+        case IDM_SETTINGS:
+            settingsDialog_->Show();
+            return 0;
+        case IDM_ABOUT:
+            aboutBox_->Show();
+            return 0;
+        case IDM_HELP:
+            StartHelp();
+            return 0;
+        default:
+            break;
+    }
+    if (commands_->Run(commandId)) ShowTargetChecks();
+    if (closePending_) CloseWhenIdle();
+    return 0;
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom == list_->Handle() && header.code == NM_RCLICK) {
+        return OnListRightClick(reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
+    }
+    return 0;
+}
+
+// The chosen item arrives as WM_COMMAND, after the list has finished with the click.
+LRESULT MainWindow::OnListRightClick(POINT inList) {
+    ::ClientToScreen(list_->Handle(), &inList);
+    HMENU popup = ::GetSubMenu(::GetMenu(window_.get()), kSingleWindowMenu);
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, inList.x, inList.y, 0, window_.get(),
+                     nullptr);
+    return 0;
+}
+
+// The window moved to a screen of another resolution: everything is measured
+// in twips, so it is dressed and laid out again at the new one.
+LRESULT MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowIcons();
+    list_->DpiChanged(dpi);
+    toolbar_->DpiChanged(dpi);
+    ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+    ::RedrawWindow(window_.get(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 0;
+}
+
+// Another program may still refuse the log-off, so nothing is torn down yet.
+LRESULT MainWindow::OnQueryEndSession() {
+    SaveSettingsNow();
+    return TRUE;
+}
+
+LRESULT MainWindow::OnEndSession(bool ending) {
+    if (ending) CloseWhenIdle();
+    return 0;
+}
+
+LRESULT MainWindow::OnClose() {
+    CloseWhenIdle();
+    return 0;
+}
+
+// A window whose creation failed ends nothing: a quit message now would
+// close the box that reports the failure before anyone could read it.
+LRESULT MainWindow::OnDestroy() {
+    ::KillTimer(window_.get(), kRefreshTimer);
+    if (!createFailure_) ::PostQuitMessage(0);
+    return 0;
+}
+
+void MainWindow::ShowTargetChecks() {
+    HMENU menu = ::GetMenu(window_.get());
+    const bool onlyVisible = settings_.showOnlyVisible;
+    ::CheckMenuItem(menu, IDM_TARGET_VISIBLE, MF_BYCOMMAND | (onlyVisible ? MF_CHECKED : MF_UNCHECKED));
+    ::CheckMenuItem(menu, IDM_TARGET_ALL, MF_BYCOMMAND | (onlyVisible ? MF_UNCHECKED : MF_CHECKED));
+}
+
+// Setting the timer again restarts its interval.
+void MainWindow::StartRefreshTimer() {
+    if (!::SetTimer(window_.get(), kRefreshTimer, static_cast<UINT>(settings_.refreshIntervalMs),
+                    nullptr)) {
+        ThrowLastError("cannot start the refresh timer");
+    }
+}
+
+void MainWindow::MakeOwnWindowsTopmost() {
+    for (HWND window : {window_.get(), settingsDialog_->Handle(), addTitleDialog_->Handle(),
+                        aboutBox_->Handle()}) {
+        windowSystem_.MakeTopmost(ToWindowHandle(window));
+    }
+}
+
+// The help viewer looks for the help file in the current folder.
+void MainWindow::StartHelp() {
+    ::SetCurrentDirectoryW(Utf8ToWide(ProgramFolder(WideToUtf8(ProgramPath()))).c_str());
+    std::wstring commandLine = Utf8ToWide(kHelpCommandLine);  // CreateProcessW may write into it
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started{};
+    // A missing viewer is not the program's failure: it goes on without one.
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &startup, &started)) {
+        UniqueKernelHandle process{started.hProcess};
+        UniqueKernelHandle thread{started.hThread};
+    }
+}
+
+// The refresh's yield: what is waiting is handled as the message loop would.
+void MainWindow::PumpPendingMessages() {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(message.wParam));  // for the message loop
+            return;
+        }
+        if (PreTranslate(message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+bool MainWindow::PreTranslate(MSG& message) {
+    if (!message.hwnd || !ready_) return false;
+    HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
+    if (root == window_.get()) return ::TranslateAcceleratorW(root, accelerators_, &message) != 0;
+    for (HWND dialog : {settingsDialog_->Handle(), addTitleDialog_->Handle(), aboutBox_->Handle()}) {
+        if (root == dialog) return ::IsDialogMessageW(dialog, &message) != 0;
+    }
+    return false;
+}
+
+void MainWindow::SaveSettingsNow() {
+    settings_.columnWidths = list_->Widths();
+    SaveSettings(store_, settings_);
+}
+
+// A command waiting for another window, or a refresh letting the message loop
+// run, is still on the stack and uses the window's parts: the close waits
+// until it has returned (each of them looks for a pending close on return).
+void MainWindow::CloseWhenIdle() {
+    if (commands_->Busy() || refresh_->Running()) {
+        closePending_ = true;
+        refresh_->Stop();
+        return;
+    }
+    CloseInOrder();
+}
+
+void MainWindow::CloseInOrder() {
+    closePending_ = false;
+    HWND window = window_.get();
+    ::KillTimer(window, kRefreshTimer);
+    SaveSettingsNow();
+    ReleaseParts();
+    ::DestroyWindow(window);
+}
+
+// The dialogs go before the main window, which owns them, and the list's
+// users before the list.
+void MainWindow::ReleaseParts() {
+    ready_ = false;
+    aboutBox_.reset();
+    addTitleDialog_.reset();
+    settingsDialog_.reset();
+    commands_.reset();
+    refresh_.reset();
+    list_.reset();
+    toolbar_.reset();
+}
+
+}  // namespace qov::win32

@@ -1,0 +1,90 @@
+#pragma once
+// The main window "V O V": the list of the desktop's windows, kept current by
+// the refresh timer, with the window commands in its menus, its pop-up menu
+// and its toolbar. Closing it ends the program.
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+
+#include "core/commands.h"
+#include "core/refresh.h"
+#include "core/settings.h"
+#include "core/window_model.h"
+#include "win32/dialogs.h"
+#include "win32/handles.h"
+#include "win32/list_view.h"
+#include "win32/main_toolbar.h"
+#include "win32/registry_store.h"
+#include "win32/window_system.h"
+
+namespace qov::win32 {
+
+class MainWindow {
+public:
+    // Creates and shows the window, its parts and the (hidden) dialogs, with
+    // the stored settings; throws what failed when it cannot.
+    MainWindow();
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // The keyboard handling a message gets before it is dispatched: the
+    // menus' shortcut keys in the main window, Tab and the arrow keys in the
+    // dialogs. True when the message has been handled.
+    bool PreTranslate(MSG& message);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    LRESULT OnCreate();
+    LRESULT OnSize(WPARAM kind);
+    LRESULT OnRefreshTimer();
+    LRESULT OnCommand(int commandId);
+    LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnListRightClick(POINT inList);
+    LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
+    LRESULT OnQueryEndSession();
+    LRESULT OnEndSession(bool ending);
+    LRESULT OnClose();
+    LRESULT OnDestroy();
+
+    void CreateParts();
+    void Layout();
+    void SetWindowIcons();
+    void ShowTargetChecks();
+    void StartRefreshTimer();
+    void MakeOwnWindowsTopmost();
+    void StartHelp();
+    void PumpPendingMessages();
+    void SaveSettingsNow();
+    void CloseWhenIdle();
+    void CloseInOrder();
+    void ReleaseParts();
+
+    RegistryStore store_;
+    Settings settings_;
+    Win32WindowSystem windowSystem_;
+    WindowTable listed_;
+    WindowModel model_{windowSystem_, settings_};
+
+    UniqueWindow window_;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HACCEL accelerators_ = nullptr;  // loaded from the resources: freed with the program
+    UniqueIcon smallIcon_;
+    UniqueIcon bigIcon_;
+    std::unique_ptr<MainToolbar> toolbar_;
+    std::unique_ptr<ListView> list_;
+    std::unique_ptr<RefreshCycle> refresh_;
+    std::unique_ptr<WindowCommands> commands_;
+    std::unique_ptr<SettingsDialog> settingsDialog_;
+    std::unique_ptr<AddTitleDialog> addTitleDialog_;
+    std::unique_ptr<AboutBox> aboutBox_;
+
+    std::exception_ptr createFailure_;
+    bool ready_ = false;         // every part exists
+    bool closePending_ = false;  // a close waits for a command or a refresh to return
+};
+
+}  // namespace qov::win32
