@@ -68,21 +68,13 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == kCloseButton && HIWORD(wParam) == BN_CLICKED)
             ::ShowWindow(window_.get(), SW_HIDE);
         return 0;
-    case WM_CLOSE:
-        ::ShowWindow(window_.get(), SW_HIDE);
-        return 0;
-    case WM_ACTIVATE:
-        KeepFocusAcrossActivation(window_.get(), wParam, lastFocus_);
-        return 0;
     case WM_DPICHANGED:
         dpi_ = HIWORD(wParam);
         DressControls(dpi_, false);
         FinishDpiChange(window_.get(), lParam);
         return 0;
-    case WM_NCDESTROY:
-        return ForgetDestroyedFrame(window_, wParam, lParam);
     default:
-        return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+        return HandleFrameMessage(window_, lastFocus_, message, wParam, lParam);
     }
 }
 

@@ -76,19 +76,11 @@ LRESULT AddTitleDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
         return 0;
-    case WM_CLOSE:  // the close box hides, as "キャンセル" does
-        ::ShowWindow(window_.get(), SW_HIDE);
-        return 0;
-    case WM_ACTIVATE:
-        KeepFocusAcrossActivation(window_.get(), wParam, lastFocus_);
-        return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), lParam);
         return 0;
-    case WM_NCDESTROY:
-        return ForgetDestroyedFrame(window_, wParam, lParam);
     default:
-        return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+        return HandleFrameMessage(window_, lastFocus_, message, wParam, lParam);
     }
 }
 

@@ -67,11 +67,6 @@ void DestroyDialogFrame(UniqueWindow& window) {
     window.reset();
 }
 
-LRESULT ForgetDestroyedFrame(UniqueWindow& window, WPARAM wParam, LPARAM lParam) {
-    HWND gone = window.release();
-    ::SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
-    return ::DefWindowProcW(gone, WM_NCDESTROY, wParam, lParam);
-}
 
 void ShowOnOwnersMonitor(HWND window) {
     HWND owner = ::GetWindow(window, GW_OWNER);
@@ -86,7 +81,9 @@ void ShowOnOwnersMonitor(HWND window) {
     ::SetForegroundWindow(window);
 }
 
-void KeepFocusAcrossActivation(HWND window, WPARAM activation, HWND& lastFocus) {
+// Windows gives a reactivated window the focus itself, not the control that
+// had it, so the control is remembered on the way out.
+static void KeepFocusAcrossActivation(HWND window, WPARAM activation, HWND& lastFocus) {
     if (LOWORD(activation) == WA_INACTIVE) {
         HWND focus = ::GetFocus();
         if (focus && ::IsChild(window, focus)) lastFocus = focus;
@@ -97,6 +94,25 @@ void KeepFocusAcrossActivation(HWND window, WPARAM activation, HWND& lastFocus) 
                       ? lastFocus
                       : ::GetNextDlgTabItem(window, nullptr, FALSE);
     ::SetFocus(target ? target : window);
+}
+
+LRESULT HandleFrameMessage(UniqueWindow& window, HWND& lastFocus, UINT message, WPARAM wParam,
+                           LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:
+        ::ShowWindow(window.get(), SW_HIDE);
+        return 0;
+    case WM_ACTIVATE:
+        KeepFocusAcrossActivation(window.get(), wParam, lastFocus);
+        return 0;
+    case WM_NCDESTROY: {
+        HWND gone = window.release();
+        ::SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
+        return ::DefWindowProcW(gone, message, wParam, lParam);
+    }
+    default:
+        return ::DefWindowProcW(window.get(), message, wParam, lParam);
+    }
 }
 
 void FinishDpiChange(HWND window, LPARAM suggestedRect) {

@@ -40,17 +40,17 @@ Object* FrameObject(HWND window) {
 // Destroys the frame without its messages reaching the object any more (for
 // the object's destructor).
 void DestroyDialogFrame(UniqueWindow& window);
-// WM_NCDESTROY that the object did not ask for: the owner took the window
-// with it, and the object must not destroy it again.
-LRESULT ForgetDestroyedFrame(UniqueWindow& window, WPARAM wParam, LPARAM lParam);
+
+// The messages every secondary window answers alike, and the default for the
+// rest: the close box hides, the focused control survives an activation, and
+// a WM_NCDESTROY the object did not ask for (the owner took the window with
+// it) leaves the object holding no handle to destroy again.
+LRESULT HandleFrameMessage(UniqueWindow& window, HWND& lastFocus, UINT message, WPARAM wParam,
+                           LPARAM lParam);
 
 // Shows the window active; it is centred again when its owner has moved to
 // another monitor since it was last placed.
 void ShowOnOwnersMonitor(HWND window);
-
-// WM_ACTIVATE. Windows gives a reactivated window the focus itself, not the
-// control that had it, so the control is remembered on the way out.
-void KeepFocusAcrossActivation(HWND window, WPARAM activation, HWND& lastFocus);
 
 // WM_DPICHANGED, once the controls are placed and dressed for the new DPI:
 // takes the rectangle Windows suggests and paints everything again.
