@@ -1,7 +1,7 @@
 #pragma once
-// A desktop of top-level windows that changes the way Windows does under the
-// operations the program uses, counts the calls made to it, and runs a test's
-// code inside an operation, where the real one lets messages run.
+// A desktop of top-level windows that tests change directly. It counts the
+// calls made to it and records the operations without carrying them out, and
+// runs a test's code where the real one lets messages run.
 
 #include <functional>
 #include <map>
@@ -13,12 +13,11 @@
 namespace qov::fakes {
 
 struct FakeWindow {
-    std::string title = "";
+    std::string title = "";  // a default keeps designated initialisers quiet
     std::string className = "TestClass";
     ShowState state = ShowState::Normal;
     bool visible = true;
     WindowRect rect{0, 0, 640, 480};
-    bool topmost = false;
 };
 
 struct Operation {
@@ -30,7 +29,7 @@ struct Operation {
 
 class FakeDesktop : public WindowSystem {
 public:
-    // Windows are enumerated newest first: a new window opens on top of the others.
+    // A new window opens on top of the others, so it is enumerated first.
     WindowHandle Add(std::string title, FakeWindow window = {}) {
         window.title = std::move(title);
         windows.emplace(nextHandle_ += 4, std::move(window));
@@ -39,49 +38,40 @@ public:
 
     std::map<WindowHandle, FakeWindow> windows;
     WindowHandle foreground = 0;
-    int enumerations = 0, reads = 0, visibilityReads = 0;  // reads: every call that inspects
-    std::vector<Operation> operations;                      // in call order
-    std::function<void(WindowHandle)> duringOperation;      // before the operation's effect
-    std::function<void()> duringTitleRead;
+    int enumerations = 0, reads = 0;  // reads: every call that inspects a window
+    std::vector<Operation> operations;
+    std::function<void()> duringTitleRead = [] {}, duringOperation = [] {};
 
-    void EnumerateWindows(const std::function<void(WindowHandle)>& visit) override;
+    void EnumerateWindows(const std::function<void(WindowHandle)>& visit) override {
+        ++enumerations;
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it) visit(it->first);
+    }
+    // A window that is gone reads as "", invisible, of unknown state and empty.
     std::string Title(WindowHandle w) override {
-        if (duringTitleRead) duringTitleRead();
-        return Read(w, &FakeWindow::title, std::string());
+        return duringTitleRead(), Read(w, &FakeWindow::title);
     }
-    std::string ClassName(WindowHandle w) override {
-        return Read(w, &FakeWindow::className, std::string());
+    std::string ClassName(WindowHandle w) override { return Read(w, &FakeWindow::className); }
+    bool IsVisible(WindowHandle w) override { return Read(w, &FakeWindow::visible); }
+    ShowState GetShowState(WindowHandle w) override { return Read(w, &FakeWindow::state); }
+    WindowRect Rectangle(WindowHandle w) override { return Read(w, &FakeWindow::rect); }
+    bool Exists(WindowHandle w) override { return ++reads, windows.contains(w); }
+    WindowHandle Foreground() override { return ++reads, foreground; }
+
+    void Show(WindowHandle w, ShowCommand c) override { Record({Operation::Show, int(c), w}); }
+    void SendSystemCommand(WindowHandle w, SystemCommand c) override {
+        Record({Operation::SystemCommand, int(c), w});
     }
-    bool Exists(WindowHandle w) override {
-        ++reads;
-        return windows.contains(w);
-    }
-    bool IsVisible(WindowHandle w) override {
-        ++visibilityReads;
-        return Read(w, &FakeWindow::visible, false);
-    }
-    ShowState GetShowState(WindowHandle w) override {
-        return Read(w, &FakeWindow::state, ShowState::Unknown);
-    }
-    WindowHandle Foreground() override {
-        ++reads;
-        return foreground;
-    }
-    WindowRect Rectangle(WindowHandle w) override { return Read(w, &FakeWindow::rect, {}); }
-    void Show(WindowHandle window, ShowCommand command) override;
-    void SendSystemCommand(WindowHandle window, SystemCommand command) override;
-    void BringToFront(WindowHandle window) override;
-    void MakeTopmost(WindowHandle window) override;
+    void BringToFront(WindowHandle w) override { Record({Operation::BringToFront, 0, w}); }
+    void MakeTopmost(WindowHandle w) override { Record({Operation::MakeTopmost, 0, w}); }
 
 private:
     template <class T>
-    T Read(WindowHandle w, T FakeWindow::*field, T gone) {
+    T Read(WindowHandle w, T FakeWindow::*field) {
         ++reads;
         const auto found = windows.find(w);
-        return found == windows.end() ? gone : found->second.*field;
+        return found == windows.end() ? T() : found->second.*field;
     }
-    FakeWindow* Operate(WindowHandle window, Operation::Kind kind, int argument);
-    void SetState(WindowHandle window, FakeWindow& found, ShowState state);
+    void Record(const Operation& operation) { operations.push_back(operation), duringOperation(); }
 
     WindowHandle nextHandle_ = 0x10010;
 };

@@ -1,126 +1,104 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "core/settings.h"
-#include "fakes/fake_store.h"
 
 namespace qov {
 namespace {
 
 using Values = std::map<std::string, std::string>;
 
-Settings Load(const Values& values) {
-    fakes::FakeStore store;
-    store.values = values;
-    return LoadSettings(store);
-}
+struct Store : TextStore {
+    explicit Store(Values stored = {}) : values(std::move(stored)) {}
+    std::optional<std::string> Read(const std::string& key) override {
+        const auto found = values.find(key);
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    void Write(const std::string& key, const std::string& value) override { values[key] = value; }
+    Values values;
+};
 
-TEST(SettingsStore, DefaultsAndEverySettingGoUnderTheirKeysInOrderAndReadBack) {
-    fakes::FakeStore store;
-    SaveSettings(store, LoadSettings(store));
-    EXPECT_EQ(store.writtenKeys, (std::vector<std::string>{
-        "ShowOnly", "ShowNoname", "UpdateInterval", "SystemWindow", "NotVWindow", "TitleWidth",
-        "StatusWidth", "SizeWidth", "ClassWidth", "hWndWidth", "Wnd1", "AlwaysTop"}));
+TEST(SettingsStore, DefaultsAndEverySettingGoUnderTheirKeysAndReadBack) {
+    Store store, loaded;
+    SaveSettings(store, Settings{});
+    SaveSettings(loaded, LoadSettings(loaded));  // read from an empty store
+    EXPECT_EQ(loaded.values, store.values);
     EXPECT_EQ(store.values, (Values{
         {"ShowOnly", "True"}, {"ShowNoname", "False"}, {"UpdateInterval", "1000"},
         {"SystemWindow", "False"}, {"NotVWindow", "False"}, {"TitleWidth", "4000"},
         {"StatusWidth", "1000"}, {"SizeWidth", "2000"}, {"ClassWidth", "2000"},
         {"hWndWidth", "1000"}, {"Wnd1", ""}, {"AlwaysTop", "False"}}));
-    EXPECT_EQ(LoadSettings(store).systemTitles,
-              (std::vector<std::string>{"IME", "OLE", "DDE", "Program Manager", "QOV", "V O V"}));
-
     const Values changed{
         {"ShowOnly", "False"}, {"ShowNoname", "True"}, {"UpdateInterval", "250"},
         {"SystemWindow", "True"}, {"NotVWindow", "True"}, {"TitleWidth", "1"}, {"StatusWidth", "2"},
         {"SizeWidth", "3"}, {"ClassWidth", "4"}, {"hWndWidth", "5"}, {"Wnd1", "a"}, {"Wnd2", "b"},
         {"Wnd3", ""}, {"AlwaysTop", "True"}};
-    Settings settings = Load(changed);
-    SaveSettings(store, settings);
-    EXPECT_EQ(store.values, changed);
-    settings.excludedTitles.pop_back();  // a shortened list reads back short
-    SaveSettings(store, settings);
-    EXPECT_EQ(LoadSettings(store).excludedTitles, std::vector<std::string>{"a"});
+    Store changedStore(changed);
+    SaveSettings(store, LoadSettings(changedStore));
+    EXPECT_EQ(store.values, changed);  // "Wnd3" ends the list, which was longer
 }
 
-TEST(SettingsStore, HostileValuesGiveSaneSettings) {
-    using Field = int (*)(const Settings&);
-    const Field onlyVisible = [](const Settings& s) { return int(s.showOnlyVisible); };
-    const Field untitled = [](const Settings& s) { return int(s.showUntitled); };
-    const Field system = [](const Settings& s) { return int(s.showSystemWindows); };
-    const Field topmost = [](const Settings& s) { return int(s.alwaysOnTop); };
-    const Field interval = [](const Settings& s) { return s.refreshIntervalMs; };
-    const Field width = [](const Settings& s) { return s.columnWidths[0]; };
-    const Field titles = [](const Settings& s) { return int(s.excludedTitles.size()); };
-    Values manyTitles;
-    for (int n = 1; n <= kMaxExcludedTitles + 5; ++n) manyTitles["Wnd" + std::to_string(n)] = "t";
+TEST(SettingsStore, HostileValuesGiveDefaultsOrTheirSaneMeaning) {
     const std::string huge(65536, '9');
-    const struct {
-        Values stored;
-        Field field;
-        int expected;
-    } cases[] = {
-        {{{"ShowOnly", "fAlSe"}}, onlyVisible, 0}, {{{"ShowOnly", ""}}, onlyVisible, 1},
-        {{{"ShowNoname", " 7 "}}, untitled, 1}, {{{"SystemWindow", "nan"}}, system, 0},
-        {{{"SystemWindow", "-0"}}, system, 0}, {{{"AlwaysTop", huge + "x"}}, topmost, 0},
-        {{{"UpdateInterval", "-250"}}, interval, 1000}, {{{"UpdateInterval", "0"}}, interval, 1000},
-        {{{"UpdateInterval", "2147483647"}}, interval, 2147483647},
-        {{{"UpdateInterval", "2147483648"}}, interval, 1000},
-        {{{"UpdateInterval", huge}}, interval, 1000}, {{{"UpdateInterval", "inf"}}, interval, 1000},
-        {{{"UpdateInterval", "250.5"}}, interval, 1000},
-        {{{"UpdateInterval", " +250 "}}, interval, 250}, {{{"TitleWidth", "-1"}}, width, 4000},
-        {{{"TitleWidth", "1e308"}}, width, 4000}, {{{"TitleWidth", "1234.6"}}, width, 1235},
-        {{{"TitleWidth", "nan"}}, width, 4000}, {{{"Wnd1", "a"}, {"Wnd3", "c"}}, titles, 1},
-        {{{"Wnd1", ""}, {"Wnd2", "b"}}, titles, 0},
-        {{{"Wnd0", "z"}, {"wnd1", "z"}, {"Wnd01", "z"}}, titles, 0},
-        {manyTitles, titles, kMaxExcludedTitles},
+    const std::array<const char*, 3> cases[] = {  // key, stored, saved back
+        {"ShowOnly", "fAlSe", "False"}, {"ShowOnly", "", "True"}, {"ShowNoname", " 7 ", "True"},
+        {"AlwaysTop", huge.c_str(), "False"}, {"AlwaysTop", "nan", "False"},
+        {"UpdateInterval", "0", "1000"}, {"UpdateInterval", "2147483648", "1000"},
+        {"UpdateInterval", "250.5", "1000"}, {"UpdateInterval", " +250 ", "250"},
+        {"TitleWidth", "-1", "4000"}, {"TitleWidth", "999999", "4000"},
+        {"TitleWidth", "1234.6", "1235"},
     };
-    for (const auto& [stored, field, expected] : cases)
-        EXPECT_EQ(field(Load(stored)), expected) << stored.begin()->second.substr(0, 20);
+    for (const auto& [key, text, expected] : cases) {
+        Store store(Values{{key, text}}), out;
+        SaveSettings(out, LoadSettings(store));
+        EXPECT_EQ(out.values[key], expected) << key << " = " << std::string(text).substr(0, 20);
+    }
+    // The titles run up to the first missing or empty "WndN", a thousand at most.
+    Store gap({{"Wnd0", "z"}, {"Wnd1", "a"}, {"Wnd2", ""}, {"Wnd3", "c"}}), many;
+    for (int n = 1; n <= kMaxExcludedTitles + 5; ++n) many.values["Wnd" + std::to_string(n)] = "t";
+    EXPECT_EQ(LoadSettings(gap).excludedTitles, std::vector<std::string>{"a"});
+    EXPECT_EQ(LoadSettings(many).excludedTitles.size(), std::size_t(kMaxExcludedTitles));
 }
 
 TEST(SettingsDialog, CloseAppliesTheControlsAndSaysWhenToMakeWindowsTopmost) {
-    const struct {
-        SettingsDialogState state;
-        bool untitled, ignoreExclusions, system;
-        int interval;
-    } cases[] = {
-        {{true, true, true, false, 2}, false, false, false, 1000},
-        {{false, false, false, true, 0}, true, true, true, 100},
-        {{true, false, true, true, 4}, false, false, true, 10000},
-        {{false, true, false, false, -1}, true, true, false, 250},  // no choice: kept
+    const auto controls = [](const SettingsDialogState& d) {
+        return std::tuple(d.hideUntitled, d.excludeSystem, d.useExclusionList, d.alwaysOnTop,
+                          d.intervalChoice);
     };
-    for (const auto& c : cases) {
-        Settings settings;
-        settings.refreshIntervalMs = 250;
-        EXPECT_EQ(DialogStateFrom(settings).intervalChoice, -1);
-        EXPECT_EQ(ApplyDialogState(c.state, settings), c.state.alwaysOnTop);
-        EXPECT_EQ((std::array{settings.showUntitled, settings.ignoreExclusions,
-                              settings.showSystemWindows, settings.alwaysOnTop}),
-                  (std::array{c.untitled, c.ignoreExclusions, c.system, c.state.alwaysOnTop}));
-        EXPECT_EQ(settings.refreshIntervalMs, c.interval);
-        const SettingsDialogState back = DialogStateFrom(settings);
-        EXPECT_EQ((std::array{back.hideUntitled, back.useExclusionList, back.excludeSystem}),
-                  (std::array{c.state.hideUntitled, c.state.useExclusionList, c.state.excludeSystem}));
+    // Each control's column differs from every other and from its negation.
+    const SettingsDialogState states[] = {
+        {true, true, true, false, 2}, {false, false, true, true, 0},
+        {true, false, false, false, 4}, {false, true, false, false, 1}};
+    for (const SettingsDialogState& state : states) {
+        Settings s;
+        EXPECT_EQ(ApplyDialogState(state, s), state.alwaysOnTop);
+        EXPECT_EQ(controls(DialogStateFrom(s)), controls(state)) << "shown as it was set";
     }
+    Settings s;
+    s.refreshIntervalMs = 250;  // none of the choices
+    ApplyDialogState({false, true, false, true, -1}, s);
+    EXPECT_EQ(std::tuple(s.showUntitled, s.showSystemWindows, s.ignoreExclusions, s.alwaysOnTop,
+                         s.refreshIntervalMs), std::tuple(true, false, true, true, 250));
+    EXPECT_EQ(DialogStateFrom(s).intervalChoice, -1);
 }
 
 TEST(SettingsDialog, RemovingAndAddingExcludedTitles) {
     const std::pair<int, std::vector<std::string>> removals[] = {
-        {0, {"b", "c", "d"}}, {2, {"a", "b", "d"}}, {3, {"a", "b", "c"}},
-        {-1, {"a", "b", "c", "d"}}, {4, {"a", "b", "c", "d"}}};
+        {0, {"b", "c"}}, {2, {"a", "b"}}, {-1, {"a", "b", "c"}}, {3, {"a", "b", "c"}}};
     for (const auto& [line, remaining] : removals) {
-        Settings settings;
-        settings.excludedTitles = {"a", "b", "c", "d"};
-        const bool refused = remaining.size() == 4;
-        EXPECT_STREQ(RemoveExcludedTitle(settings, line), refused ? kNothingSelectedMessage : nullptr);
-        EXPECT_EQ(settings.excludedTitles, remaining) << line;
+        Settings s;
+        s.excludedTitles = {"a", "b", "c"};
+        const bool refused = remaining.size() == 3;
+        EXPECT_STREQ(RemoveExcludedTitle(s, line), refused ? kNothingSelectedMessage : nullptr);
+        EXPECT_EQ(s.excludedTitles, remaining) << line;
     }
     Settings settings;
+    settings.excludedTitles.resize(kMaxExcludedTitles - 1, "t");
     EXPECT_STREQ(AddExcludedTitle(settings, ""), kNothingEnteredMessage);
-    for (const char* typed : {" ", "a", "a"}) EXPECT_STREQ(AddExcludedTitle(settings, typed), nullptr);
-    EXPECT_EQ(settings.excludedTitles, (std::vector<std::string>{" ", "a", "a"}));
-    settings.excludedTitles.resize(kMaxExcludedTitles, "t");
+    EXPECT_STREQ(AddExcludedTitle(settings, " t"), nullptr);  // as typed
     EXPECT_STREQ(AddExcludedTitle(settings, "more"), kListFullMessage);
-    EXPECT_EQ(settings.excludedTitles.size(), std::size_t(kMaxExcludedTitles));
+    EXPECT_EQ(settings.excludedTitles.back(), " t");
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
-// The real window system against real windows: what the system decides.
+// The ports' real implementations against the real system: the window
+// system on real windows, the registry store, the locale's title match.
 #include "win32/window_system.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <tuple>
 #include <vector>
 
+#include "win32/registry_store.h"
 #include "win32/test_support.h"
 
 namespace qov::win32 {
@@ -13,50 +17,45 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-using test::CreateTestWindow;
-using test::FixtureThread;
 
-BOOL CALLBACK CollectHandle(HWND window, LPARAM handles) {
-    reinterpret_cast<std::vector<WindowHandle>*>(handles)->push_back(ToWindowHandle(window));
-    return TRUE;
+constexpr UINT kHang = WM_APP;  // wParam: for how many milliseconds
+constexpr auto kAnswerTime = 6s;  // longer than a silent window is waited for
+
+// Another program's window: it hangs in a handler when told to, and before it
+// closes asks a question (a box's nested message loop) answered after kAnswerTime.
+LRESULT CALLBACK OtherProgramProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kHang) Sleep(static_cast<DWORD>(wParam));
+    if (message == WM_SYSCOMMAND && wParam == SC_CLOSE)
+        test::PumpUntil([] { return false; }, kAnswerTime);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // Windows are listed without EnumWindows, yet the list must be its list:
-// message-only windows left out, other threads' windows in.
+// message-only windows left out.
 TEST(WindowSystem, EnumerationListsWhatEnumWindowsLists) {
-    UniqueWindow top = CreateTestWindow(L"top level");
-    UniqueWindow messageOnly{CreateWindowExW(0, L"STATIC", L"message only", 0, 0, 0, 0, 0,
-                                             HWND_MESSAGE, nullptr, nullptr, nullptr)};
-    FixtureThread other;
-    ASSERT_TRUE(top && messageOnly);
-    std::vector<WindowHandle> expected;
-    EnumWindows(CollectHandle, reinterpret_cast<LPARAM>(&expected));
-    std::vector<WindowHandle> listed;
+    const UniqueWindow messageOnly{CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0,
+                                                   HWND_MESSAGE, nullptr, nullptr, nullptr)};
+    ASSERT_TRUE(messageOnly);
+    std::vector<WindowHandle> expected, listed;
+    EnumWindows([](HWND window, LPARAM list) {
+        reinterpret_cast<std::vector<WindowHandle>*>(list)->push_back(ToWindowHandle(window));
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&expected));
     Win32WindowSystem().EnumerateWindows([&](WindowHandle window) { listed.push_back(window); });
     EXPECT_EQ(listed, expected);
-    for (const HWND window : {top.get(), other.window()}) {
-        EXPECT_EQ(std::count(listed.begin(), listed.end(), ToWindowHandle(window)), 1);
-    }
 }
 
-// The reads take the style bits for the system's answers: they must follow
-// every real change, made through the port on our own thread's window (whose
-// system commands are called directly, not sent).
+// The reads take the style bits for the system's answers: they must follow every
+// real change, here on our own thread's window, whose system commands are called.
 TEST(WindowSystem, ReadsBackEveryRealChangeOfShowState) {
     Win32WindowSystem system;
-    UniqueWindow window = CreateTestWindow(L"メモ帳 - 無題");
+    UniqueWindow window = test::CreateTestWindow(L"show state");
     const WindowHandle handle = ToWindowHandle(window.get());
-    EXPECT_EQ(system.Title(handle), "メモ帳 - 無題");
     const auto show = [&](ShowCommand c) { return [&, c] { system.Show(handle, c); }; };
     const auto send = [&](SystemCommand c) {
         return [&, c] { system.SendSystemCommand(handle, c); };
     };
-    const struct {
-        const char* name;
-        std::function<void()> change;
-        ShowState state;
-        bool visible;
-    } steps[] = {
+    const std::tuple<const char*, std::function<void()>, ShowState, bool> steps[] = {
         {"never shown", [] {}, ShowState::Normal, false},
         {"minimise", show(ShowCommand::Minimize), ShowState::Minimized, true},
         {"hide", show(ShowCommand::Hide), ShowState::Minimized, false},
@@ -64,59 +63,79 @@ TEST(WindowSystem, ReadsBackEveryRealChangeOfShowState) {
         {"SC_MAXIMIZE", send(SystemCommand::Maximize), ShowState::Maximized, true},
         {"hide maximised", show(ShowCommand::Hide), ShowState::Maximized, false},
         {"SC_MINIMIZE", send(SystemCommand::Minimize), ShowState::Minimized, true},
+        {"SC_CLOSE", send(SystemCommand::Close), ShowState::Unknown, false},
     };
-    for (const auto& step : steps) {
-        step.change();
-        EXPECT_EQ(system.GetShowState(handle), step.state) << step.name;
-        EXPECT_EQ(system.IsVisible(handle), step.visible) << step.name;
+    for (const auto& [name, change, state, visible] : steps) {
+        change();
+        EXPECT_EQ(system.GetShowState(handle), state) << name;
+        EXPECT_EQ(system.IsVisible(handle), visible) << name;
     }
-    system.SendSystemCommand(handle, SystemCommand::Close);
-    (void)window.release();
     EXPECT_FALSE(system.Exists(handle));
-    EXPECT_EQ(system.GetShowState(handle), ShowState::Unknown);
 }
 
-void CALLBACK CountTick(HWND, UINT, UINT_PTR ticks, DWORD) { ++*reinterpret_cast<int*>(ticks); }
-
-TEST(WindowSystem, SystemCommandGivesUpOnAHungWindowWhileOurMessagesRun) {
-    Win32WindowSystem system;
-    FixtureThread target;
-    const WindowHandle handle = ToWindowHandle(target.window());
-    int ticks = 0;
-    UniqueWindow own = CreateTestWindow(L"ticking");
-    SetTimer(own.get(), reinterpret_cast<UINT_PTR>(&ticks), 50, CountTick);
-    target.Hang(10s);
-    auto start = Clock::now();
-    system.SendSystemCommand(handle, SystemCommand::Maximize);
-    EXPECT_LT(Clock::now() - start, 6500ms) << "waited past the bound for a hung window";
-    EXPECT_FALSE(IsZoomed(target.window())) << "returned only when the target woke up";
-    EXPECT_GT(ticks, 20) << "our own timer stopped while the command waited";
-
-    // Once the system itself calls the window hung, a command does not wait.
-    ASSERT_TRUE(test::PumpUntil([&] { return IsHungAppWindow(target.window()) != FALSE; }));
-    start = Clock::now();
-    system.SendSystemCommand(handle, SystemCommand::Minimize);
-    EXPECT_LT(Clock::now() - start, 500ms) << "waited for a window known to be hung";
-}
-
-// A program that asks before closing keeps answering while its question is
-// open, however long the user takes: here longer than a hung window is given.
-TEST(WindowSystem, CloseReturnsOnlyOnceTheTargetsQuestionIsAnswered) {
-    FixtureThread target(FixtureThread::Kind::AsksBeforeClosing);
-    std::atomic<bool> answered = false;
-    std::thread user([&] {
-        HWND box = nullptr;
-        for (int tries = 0; !box && tries < 250; ++tries, Sleep(20)) {
-            box = FindWindowW(L"#32770", FixtureThread::kQuestionCaption);
-        }
-        std::this_thread::sleep_for(6s);
-        answered = true;
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
+// A thread stuck inside a handler answers nothing and is given up on; a
+// program that asks before closing keeps answering while its question is
+// open, however long the user takes. Our own messages run all the while.
+TEST(WindowSystem, SystemCommandWaitsAsLongAsTheTargetAnswersAndNoLonger) {
+    std::atomic<HWND> target = nullptr;
+    std::thread owner([&] {
+        const UniqueWindow window = test::CreateTestWindow(L"QOV fixture window");
+        SetWindowLongPtrW(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OtherProgramProc));
+        ShowWindow(window.get(), SW_SHOWNOACTIVATE);
+        target = window.get();
+        test::PumpUntil([&] { return !IsWindow(window.get()); }, 50s);
     });
-    Win32WindowSystem().SendSystemCommand(ToWindowHandle(target.window()), SystemCommand::Close);
-    EXPECT_TRUE(answered) << "returned while the question was still open";
-    EXPECT_FALSE(IsWindow(target.window())) << "the target did not close once answered";
-    user.join();
+    // Showing and closing that window may need answers from this thread's windows.
+    test::PumpUntil([&] { return target != nullptr; });
+    int ticks = 0;
+    const UniqueWindow own = test::CreateTestWindow(L"ticking");
+    SetTimer(own.get(), reinterpret_cast<UINT_PTR>(&ticks), 50,
+             [](HWND, UINT, UINT_PTR counter, DWORD) { ++*reinterpret_cast<int*>(counter); });
+    Win32WindowSystem system;
+    SendNotifyMessageW(target, kHang, 8000, 0);  // taken before the command sent after it
+    auto start = Clock::now();
+    system.SendSystemCommand(ToWindowHandle(target), SystemCommand::Maximize);
+    EXPECT_LT(Clock::now() - start, 6500ms) << "waited past the bound for a hung window";
+    EXPECT_FALSE(IsZoomed(target)) << "returned only when the target woke up";
+    EXPECT_GT(ticks, 20) << "our own timer stopped while the command waited";
+    EXPECT_TRUE(test::PumpUntil([&] { return IsZoomed(target) != FALSE; })) << "never woke up";
+    start = Clock::now();
+    system.SendSystemCommand(ToWindowHandle(target), SystemCommand::Close);
+    EXPECT_GE(Clock::now() - start, kAnswerTime) << "returned while the question was open";
+    EXPECT_FALSE(IsWindow(target)) << "the target did not close once answered";
+    PostMessageW(target, WM_CLOSE, 0, 0);  // still there after a failure
+    test::PumpUntil([&] { return !IsWindow(target); }, 30s);
+    owner.join();
+}
+
+TEST(RegistryStore, KeepsJapaneseTextAsRegSzAndReadsAnythingElseAsMissing) {
+    // A key of its own per run, so runs never see each other's values.
+    const std::wstring key = L"Software\\QOV Tests " + std::to_wstring(GetCurrentProcessId());
+    RegistryStore store{key};
+    store.Write("Wnd1", "メモ帳 - 無題 𠮷");  // creates the key
+    EXPECT_EQ(store.Read("Wnd1"), "メモ帳 - 無題 𠮷");
+    DWORD type = 0;
+    RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"Wnd1", RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
+                 nullptr);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Binary", REG_BINARY, L"QOV", 8);
+    const std::wstring huge(100000, L'x');
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Huge", REG_SZ, huge.c_str(),
+                    static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t)));
+    for (const char* name : {"Binary", "Huge", "Missing"})
+        EXPECT_EQ(store.Read(name), std::nullopt) << name;
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+}
+
+TEST(TitleContains, IgnoresCaseAndWidthButNotKana) {
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"untitled - notepad", "NotePad", true}, {"ÄRGER", "ärger", true},
+        {"ＡＢＣ エディタ", "abc", true},        {"abc editor", "ＡＢＣ", true},
+        {"ﾃｽﾄ", "テスト", true},                 {"Notepad", "pan", false},
+        {"無題 - メモ帳", "帳簿", false},        {"ファイル", "ふぁいる", false},
+    };
+    for (const auto& [text, fragment, contains] : cases)
+        EXPECT_EQ(TitleContains(text, fragment), contains) << fragment << " in " << text;
 }
 
 }  // namespace

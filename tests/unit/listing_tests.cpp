@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "core/refresh.h"
+#include "core/window_model.h"
+#include "fakes/fake_desktop.h"
+#include "fakes/fake_list.h"
+
+namespace qov {
+namespace {
+
+using Outcome = RefreshCycle::Outcome;
+using enum WindowList::Column;
+using namespace std::chrono_literals;
+
+class Listing : public ::testing::Test {
+protected:
+    fakes::FakeDesktop desktop;
+    Settings settings;
+    WindowModel model{desktop, settings};
+    WindowTable listed;
+    fakes::FakeList list;
+    std::function<void()> atYield;
+    RefreshCycle refresh{model, listed, list, [this] { if (atYield) atYield(); }};
+
+    void Refresh() { ASSERT_EQ(refresh.Run(), Outcome::Completed); }
+    // Each title read outlasts a yield slice, so the refresh yields soon after one.
+    void SlowDown() { desktop.duringTitleRead = [] { std::this_thread::sleep_for(5ms); }; }
+    void AddWindows(int n) { for (int i = 0; i < n; ++i) desktop.Add("w" + std::to_string(i)); }
+    std::vector<WindowHandle> Listed() const {
+        std::vector<WindowHandle> handles;
+        for (int i = 1; i <= listed.Count(); ++i) handles.push_back(listed[i]);
+        return handles;
+    }
+    void ExpectRowsMatchTable() {
+        std::vector<WindowHandle> rows;
+        for (const auto& row : list.rows) rows.push_back(std::stoi(row.cells[HandleColumn]));
+        EXPECT_EQ(rows, Listed()) << "rows and table disagree";
+    }
+};
+
+TEST_F(Listing, ShowStateVisibilityAndForegroundGiveStatusIconAndRectangle) {
+    using enum ShowState;
+    const std::tuple<ShowState, bool, bool, const char*, StatusIcon, bool> cases[] = {
+        {Normal, true, false, "通常", NormalIcon, true},
+        {Normal, true, true, "通常(Act)", NormalIcon, true},
+        {Minimized, true, false, "最小化", MinimizedIcon, false},
+        {Maximized, true, true, "最大化(Act)", MaximizedIcon, true},
+        {Minimized, false, true, "非表示(Act)", HiddenIcon, false},
+        {Maximized, false, false, "非表示", HiddenIcon, false},
+        {Unknown, false, true, "(Act)", NoIcon, false},
+    };
+    for (const auto& [state, visible, foreground, text, icon, showsRectangle] : cases) {
+        const WindowHandle w = desktop.Add("A", {.state = state, .visible = visible});
+        EXPECT_EQ(model.Status(w, foreground ? w : 0), text);
+        EXPECT_EQ(StatusIconFor(text), icon) << text;
+        EXPECT_EQ(StatusShowsRectangle(text), showsRectangle) << text;
+    }
+}
+
+// Verdicts are remembered by title; a changed filter acts at the next
+// enumeration, and during one on the windows after the change.
+TEST_F(Listing, EnumerationsFollowEveryFilterSettingAsItChanges) {
+    const WindowHandle untitled = desktop.Add(""), calc = desktop.Add("calc");
+    const WindowHandle console = desktop.Add("Console");  // "OLE" in any case, inside a word
+    const WindowHandle memo = desktop.Add("My MEMO pad");  // enumerated first
+    const std::pair<void (*)(Settings&), std::vector<WindowHandle>> steps[] = {
+        {[](Settings&) {}, {memo, calc}},
+        {[](Settings& s) { s.excludedTitles = {"x", "memo", "console"}; }, {calc}},
+        {[](Settings& s) { s.ignoreExclusions = true; }, {memo, calc}},
+        {[](Settings& s) { s.showUntitled = true; }, {memo, calc, untitled}},
+        {[](Settings& s) { s.showSystemWindows = true; }, {memo, console, calc, untitled}},
+        {[](Settings& s) { s.ignoreExclusions = false; }, {calc, untitled}},
+    };
+    for (const auto& [change, expected] : steps) {
+        change(settings);
+        EXPECT_EQ(model.Enumerate(listed), EnumerationResult::Complete);
+        EXPECT_EQ(Listed(), expected);
+    }
+    settings = Settings{};
+    model.Enumerate(listed);  // remembers "calc" passing
+    model.Enumerate(listed, nullptr, [&] { return settings.excludedTitles = {"calc"}, true; });
+    EXPECT_EQ(Listed(), std::vector<WindowHandle>{memo});
+    EXPECT_EQ(model.Enumerate(listed, nullptr, [] { return false; }), EnumerationResult::Stopped);
+}
+
+TEST_F(Listing, RowsShowEveryColumnThenOnlyWhatChangedAndTitleChoicesTheListedTitles) {
+    desktop.Add("Program Manager");
+    const WindowHandle minimised = desktop.Add("C"), renamed = desktop.Add(std::string("B\0x", 3));
+    const WindowHandle notepad =  // row 1: the newest window is enumerated first
+        desktop.Add("メモ帳", {.className = "Notepad", .rect = {-800, 0, 0, 600}});
+    desktop.foreground = notepad;
+    Refresh();
+    const std::array<std::string, 5> row{"メモ帳", "通常(Act)", "(-800,0)-(0,600)", "Notepad",
+                                         " " + std::to_string(notepad)};
+    EXPECT_EQ(list.rows.at(0).cells, row);
+    EXPECT_EQ(list.rows.at(0).icon, NormalIcon);
+    EXPECT_EQ(list.status, " 3個のウィンドウが存在します");
+    EXPECT_EQ(HandleText(-66) + WindowCountText(0), "-66 0個のウィンドウが存在します");
+    EXPECT_EQ(TitleChoices(model), (std::vector<std::string>{"メモ帳", "B", "C"}));  // cut at NUL
+    list.writes = {}, desktop.reads = 0;
+    Refresh();
+    EXPECT_EQ(list.writes.rows + list.writes.fields + list.writes.status + list.bulkBegun, 0);
+    // Listed: title, existence, show state, visibility, rectangle. Left out:
+    // title and existence. The foreground once.
+    EXPECT_EQ(desktop.reads, 5 * 3 + 2 + 1);
+    desktop.windows[renamed].title = "B2";
+    desktop.windows[minimised].state = ShowState::Minimized;
+    Refresh();
+    EXPECT_EQ(list.Text(2, TitleColumn) + list.Text(3, StatusColumn) + list.Text(3, RectColumn),
+              "B2最小化-");
+    EXPECT_EQ(list.rows.at(2).icon, MinimizedIcon);
+    EXPECT_EQ(list.writes.fields, 1 + 3);
+}
+
+TEST_F(Listing, RowsAndTableStayInStepThroughRemovalsEvenWhenTheListRefuses) {
+    std::vector<WindowHandle> w;
+    for (const char* title : {"1", "2", "3", "4", "5"}) w.push_back(desktop.Add(title));
+    Refresh();
+    for (int i : {1, 2, 4}) desktop.windows.erase(w[i]);
+    const WindowHandle six = desktop.Add("6");
+    SlowDown();
+    int yields = 0;
+    atYield = [&] { ++yields, ExpectRowsMatchTable(); };
+    Refresh();
+    EXPECT_GE(yields, 3);  // two while enumerating, then one among the removals
+    ExpectRowsMatchTable();
+    EXPECT_EQ(Listed(), (std::vector{w[3], w[0], six}));
+    desktop.windows.erase(w[3]);
+    list.refuseRemoval = true;
+    EXPECT_THROW(refresh.Run(), ListError);
+    ExpectRowsMatchTable();
+}
+
+TEST_F(Listing, RefreshNeverNestsAndStopEndsItAtItsNextYield) {
+    AddWindows(12);
+    SlowDown();
+    int ticks = 0, ran = 0, depth = 0;  // a nested refresh would yield too: nest once only
+    atYield = [&] { if (depth++ == 0) ++ticks, ran += refresh.Run() != Outcome::Skipped; --depth; };
+    Refresh();
+    EXPECT_TRUE(ticks > 0 && ran == 0) << ran << " of " << ticks << " ticks started a refresh";
+    EXPECT_EQ(list.bulkBegun, 1) << "more than eight rows changing repaint once";
+    desktop.windows.clear();
+    AddWindows(12);
+    const int bulkBefore = list.bulkBegun;  // stop once rows are changing
+    atYield = [&] { list.bulkBegun > bulkBefore ? refresh.Stop() : void(); };
+    EXPECT_EQ(refresh.Run(), Outcome::Stopped);
+    EXPECT_EQ(list.bulkEnded, bulkBefore + 1);
+    ExpectRowsMatchTable();
+    EXPECT_EQ(refresh.Run(), Outcome::Stopped);
+    EXPECT_FALSE(refresh.Running());
+}
+
+TEST_F(Listing, MoreThanAThousandWindowsListTheFirstThousand) {
+    AddWindows(kMaxWindows + 5);
+    Refresh();
+    ExpectRowsMatchTable();
+    ASSERT_EQ(listed.Count(), kMaxWindows);
+    // Newest first: the five oldest windows are left out.
+    EXPECT_EQ(listed[kMaxWindows], std::next(desktop.windows.begin(), 5)->first);
+    EXPECT_EQ(list.rows.back().cells[TitleColumn], "w5");
+    EXPECT_EQ(list.status, " 1000個のウィンドウが存在します");
+}
+
+}  // namespace
+}  // namespace qov

@@ -1,0 +1,184 @@
+// The program's own windows where the real controls decide: the toolbar, the
+// icon, frames at each DPI, where a dialog opens, the box a failure shows.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include "core/commands.h"
+#include "win32/dialogs.h"
+#include "win32/failure.h"
+#include "win32/layout.h"
+#include "win32/main_toolbar.h"
+#include "win32/pictures.h"
+#include "win32/test_support.h"
+#include "win32/toolbar/ctoolbar.h"
+
+namespace qov::win32 {
+namespace {
+
+// The main toolbar in a shown stand-in for the main window.
+class MainToolbarTest : public testing::Test {
+protected:
+    void SetUp() override {
+        SetWindowPos(main.get(), HWND_TOPMOST, 100, 100, 700, 300, SWP_SHOWWINDOW);
+        toolbar = std::make_unique<MainToolbar>(main.get());
+    }
+    toolbar::cToolBar& Bar() { return toolbar->Object(); }
+    POINT CentreOf(int position) {  // in the toolbar's client area
+        RECT rect{};
+        SendMessageW(Bar().hwnd(), TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&rect));
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+
+    UniqueWindow main = test::CreateTestWindow(L"QOV toolbar test");
+    std::unique_ptr<MainToolbar> toolbar;
+};
+
+// The toolbar reports a click to its host as the button's list index + 100. A
+// command may close the main window and with it the toolbar object, so it
+// waits in the main window's queue until the object's handler has returned;
+// a click that comes while the handler runs is dropped.
+TEST_F(MainToolbarTest, ClickPostsItsPositionsCommandButNotWhileAHandlerRuns) {
+    const auto postCommand = Bar().ButtonClick;
+    Bar().ButtonClick = [&](std::int16_t position) {
+        postCommand(position);
+        if (position != 1) SendMessageW(toolbar->Host(), WM_COMMAND, 100 + 1, 0);
+    };
+    for (const int position : {0, 9, 18}) {
+        const POINT centre = CentreOf(position);
+        SendMessageW(Bar().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+        SendMessageW(Bar().hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    }
+    std::vector<int> posted;
+    for (MSG command; PeekMessageW(&command, main.get(), WM_COMMAND, WM_COMMAND, PM_REMOVE);)
+        posted.push_back(LOWORD(command.wParam));
+    EXPECT_EQ(posted, (std::vector<int>{CommandAtToolbarPosition(0), CommandAtToolbarPosition(9),
+                                        CommandAtToolbarPosition(18)}));
+}
+
+// The window moves rather than the cursor, which Wine moves asynchronously.
+TEST_F(MainToolbarTest, TooltipIsTheButtonsTextWhileTheCursorIsOverTheToolbar) {
+    const auto request = [&] {
+        NMTTDISPINFOW info{};
+        info.hdr = {Bar().hwnd(), 100 + 3, static_cast<UINT>(TTN_GETDISPINFOW)};
+        SendMessageW(toolbar->Host(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return std::wstring(info.lpszText ? info.lpszText : L"(none)");
+    };
+    POINT cursor{}, button = CentreOf(3);
+    GetCursorPos(&cursor);
+    ClientToScreen(Bar().hwnd(), &button);  // the main window is at (100,100)
+    SetWindowPos(main.get(), nullptr, 100 + cursor.x - button.x, 100 + cursor.y - button.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(request(), L"最小化");
+    SetWindowPos(main.get(), nullptr, cursor.x + 9, cursor.y + 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(request(), L"(none)") << "the cursor is not over the toolbar";
+}
+
+TEST_F(MainToolbarTest, EachMisuseRaisesItsKindOfErrorAndChangesNothing) {
+    using Kind = toolbar::ToolBarError::Kind;
+    toolbar::cToolBar unhosted;
+    const std::tuple<const char*, std::function<void()>, Kind> cases[] = {
+        {"Align without a host", [&] { unhosted.SetAlign(1); }, Kind::NoHost},
+        {"Align outside 16 bits", [&] { Bar().SetAlign(40000); }, Kind::Overflow},
+        {"state of 256", [&] { Bar().SetButtonsState(1, 256); }, Kind::Overflow},
+        {"state of -1 by key", [&] { Bar().SetButtonsState("min1", -1); }, Kind::Overflow},
+        {"state of index -1", [&] { (void)Bar().ButtonsState(-1); }, Kind::OutOfRange},
+        {"key of index 19", [&] { (void)Bar().ButtonsKey(19); }, Kind::OutOfRange},
+    };
+    for (const auto& [name, call, kind] : cases) {
+        try {
+            call();
+            ADD_FAILURE() << name << " raised nothing";
+        } catch (const toolbar::ToolBarError& error) {
+            EXPECT_EQ(error.kind(), kind) << name;
+        }
+    }
+    EXPECT_EQ(Bar().Align(), 1);
+    EXPECT_EQ(Bar().ButtonsState(1) | Bar().ButtonsState("Min1"), TBSTATE_ENABLED);
+}
+
+// Each image of src/app/qov.ico (found from this file's path: the test runs
+// on the machine that built it) is what CreateProgramIcon paints today.
+TEST(Pictures, ProgramIconIsTheCommittedIconFile) {
+    std::string path = __FILE__;
+    path = "Z:" + path.substr(0, path.rfind("tests/")) + "src/app/qov.ico";  // Z: is Wine's /
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<char> ico{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_TRUE(ico.size() > 6 && ico[4] == 5) << "no five sizes read from " << path;
+    for (size_t entry = 6; entry < 6 + 16 * 5; entry += 16) {
+        const int size = ico[entry] == 0 ? 256 : static_cast<unsigned char>(ico[entry]);
+        DWORD offset = 0;  // of the image's bitmap header; its rows follow, bottom-up
+        std::memcpy(&offset, &ico[entry + 12], sizeof offset);
+        std::vector<DWORD> stored(static_cast<size_t>(size * size)), painted(stored.size());
+        ASSERT_LE(offset + 40 + stored.size() * 4, ico.size());
+        std::memcpy(stored.data(), &ico[offset + 40], stored.size() * 4);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(CreateProgramIcon(size).get(), &info));
+        const UniqueBitmap colour{info.hbmColor}, mask{info.hbmMask};
+        BITMAPINFO format{};
+        format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        GetDIBits(UniqueDC{CreateCompatibleDC(nullptr)}.get(), colour.get(), 0, size,
+                  painted.data(), &format, DIB_RGB_COLORS);
+        EXPECT_TRUE(painted == stored) << "the " << size << "-pixel icon differs from qov.ico";
+    }
+}
+
+TEST(Layout, WindowSizeForClientIsTheScaledClientInsideTheSystemFrame) {
+    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+    for (const auto& [dpi, hasMenu] : {std::pair{96u, false}, std::pair{192u, true}}) {
+        RECT frame{};  // 6870 x 5370 twips are 458 x 358 pixels at 96 dpi
+        AdjustWindowRectExForDpi(&frame, kStyle, hasMenu, kExStyle, dpi);
+        const SIZE size = WindowSizeForClient(6870, 5370, kStyle, kExStyle, hasMenu, dpi);
+        EXPECT_EQ(size.cx, MulDiv(458, dpi, 96) + frame.right - frame.left) << dpi << " dpi";
+        EXPECT_EQ(size.cy, MulDiv(358, dpi, 96) + frame.bottom - frame.top) << dpi << " dpi";
+    }
+}
+
+TEST(Dialogs, AboutBoxOpensCentredOnItsOwnersMonitor) {
+    const UniqueWindow owner = test::CreateTestWindow(L"About box owner");
+    AboutBox about(owner.get());
+    about.Show();
+    RECT box{};
+    GetWindowRect(about.Handle(), &box);
+    MONITORINFO monitor{sizeof(MONITORINFO), {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(owner.get(), MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_NEAR(box.left + box.right, monitor.rcWork.left + monitor.rcWork.right, 1);
+    EXPECT_NEAR(box.top + box.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1);
+}
+
+// No exception may cross a window procedure: one that reaches Guarded is
+// shown to the user, who answers here from another thread, and ends the
+// message loop with exit code 1.
+TEST(Failure, HandlerThatThrowsIsReportedAndEndsTheMessageLoopWithCode1) {
+    std::wstring shown = L"(no box)";
+    std::thread user([&] {
+        HWND box = nullptr;
+        for (int tries = 0; !box && tries < 250; ++tries, Sleep(20))
+            box = FindWindowW(L"#32770", L"V O V");
+        wchar_t text[200] = {};
+        if (GetDlgItemTextW(box, 0xFFFF, text, 200)) shown = text;  // the box's message
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    const LRESULT result =
+        Guarded([]() -> LRESULT { throw std::runtime_error("ツールバーを作れません"); });
+    user.join();
+    EXPECT_EQ(result, 0);
+    EXPECT_NE(shown.find(L"ツールバーを作れません"), std::wstring::npos) << shown;
+    MSG quit{};
+    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop goes on";
+    EXPECT_EQ(quit.wParam, 1u);
+}
+
+}  // namespace
+}  // namespace qov::win32
