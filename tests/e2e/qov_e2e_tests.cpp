@@ -1,98 +1,293 @@
-// QOV as its user meets it: started on a desktop of fixture windows, driven
-// through its menus, toolbar, pop-up menu and dialogs, its settings read back
-// from the registry once it has closed.
+// The real qov.exe on a desktop of fixture windows, driven from outside as a user drives it.
+// Every wait is bounded, so a frozen QOV fails a test instead of holding up the run.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
 #include <tuple>
+#include <vector>
 
-#include "harness.h"
+#include "core/command_ids.h"
+#include "win32/handles.h"
 
 namespace qov::e2e {
 namespace {
 
-const std::wstring kSettingsCaption = L"V O V　＜設定＞";
+using namespace std::chrono_literals;
+using Row = std::vector<std::wstring>;  // title, status, rectangle, class, handle
+using Settings = std::vector<std::pair<const wchar_t*, std::wstring>>;
+constexpr int kColumns = 5;
 constexpr int kShown = SW_SHOWNOACTIVATE;
+constexpr int kToolbarClose = 9, kToolbarMinimizeAll = 12, kToolbarShowAll = 16;
+constexpr wchar_t kSettingsKey[] = L"Software\\Tamarind Desk\\QOV";  // under HKEY_CURRENT_USER
+constexpr wchar_t kQuestionCaption[] = L"Fixture Question";
+
+// Asks every 50 ms: one reading of QOV's list is many messages to it.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 15s) {
+    for (const auto end = std::chrono::steady_clock::now() + limit; !condition(); Sleep(50))
+        if (std::chrono::steady_clock::now() > end) return false;
+    return true;
+}
+
+// A shown top-level window of that class and caption (null: any), or null if none comes.
+HWND WaitForShown(const wchar_t* className, const wchar_t* caption) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        while ((found = FindWindowExW(nullptr, found, className, caption)) && !IsWindowVisible(found)) {}
+        return found != nullptr;
+    });
+    return found;
+}
+
+std::optional<LRESULT> Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0, UINT limitMs = 10000) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, w, l, SMTO_NORMAL, limitMs, &result)) return {};
+    return static_cast<LRESULT>(result);
+}
+
+bool Click(HWND dialog, const wchar_t* button) {
+    return PostMessageW(FindWindowExW(dialog, nullptr, WC_BUTTONW, button), BM_CLICK, 0, 0);
+}
+
+std::optional<std::wstring> Stored(const wchar_t* name) {  // none unless REG_SZ
+    wchar_t text[1024];
+    DWORD bytes = sizeof(text);
+    const DWORD onlyText = RRF_RT_REG_SZ | RRF_NOEXPAND;  // an expandable string is no REG_SZ
+    if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, onlyText, nullptr, text, &bytes)) return {};
+    return text;
+}
+
+std::wstring HandleText(HWND window) {  // as the handle column shows it
+    const auto value = static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window));
+    return (value < 0 ? L"" : L" ") + std::to_wstring(value);
+}
 
 bool Normal(HWND w) { return IsWindowVisible(w) && !IsIconic(w) && !IsZoomed(w); }
-bool Hidden(HWND w) { return IsWindow(w) && !IsWindowVisible(w); }
-bool Topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// A window on a thread of its own, as another program's would be. WM_APP keeps
+// it from answering anything for 12 s; one that asks first opens a modal
+// question on SC_CLOSE and closes once that is answered.
+class Fixture {
+public:
+    Fixture(const wchar_t* title, int show, bool asks) : thread_([=, this] { Run(title, show, asks); }) {
+        WaitUntil([this] { return window_ != nullptr; });
+    }
+    ~Fixture() {
+        PostMessageW(window_, WM_CLOSE, 0, 0);  // fails when it has closed, and its thread ended
+        thread_.join();
+    }
+    HWND Window() const { return window_; }
+
+private:
+    void Run(const wchar_t* title, int show, bool asks) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.lpszClassName = L"QovE2eFixture";
+        RegisterClassW(&windowClass);  // fails harmlessly once registered
+        const HWND window = CreateWindowExW(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW, 140,
+                                            120, 400, 300, nullptr, nullptr, nullptr, nullptr);
+        if (!window) return;  // the constructor's wait gives up
+        SetWindowLongPtrW(window, GWLP_USERDATA, asks);
+        ShowWindow(window, show);
+        window_ = window;
+        for (MSG message; GetMessageW(&message, nullptr, 0, 0) > 0;) DispatchMessageW(&message);
+    }
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+        if (message == WM_APP) Sleep(12000);
+        if (message == WM_DESTROY) PostQuitMessage(0);
+        if (message == WM_SYSCOMMAND && (w & 0xFFF0) == SC_CLOSE && GetWindowLongPtrW(window, GWLP_USERDATA))
+            MessageBoxW(window, L"Close this window?", kQuestionCaption, MB_OK);
+        return DefWindowProcW(window, message, w, l);
+    }
+
+    std::atomic<HWND> window_{nullptr};
+    std::thread thread_;  // last: it starts once the members above exist
+};
+
+class Qov {
+public:
+    Qov() {  // the program that QOV_EXE names
+        // Wine's heap checking makes a use after free crash instead of pass unseen.
+        SetEnvironmentVariableW(L"WINEDEBUG", L"warn+heap");
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessA(std::getenv("QOV_EXE"), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &started))
+            return;
+        CloseHandle(started.hThread);
+        process_.reset(started.hProcess);
+        main_ = WaitForShown(nullptr, L"V O V");
+        list_ = FindWindowExW(main_, nullptr, WC_LISTVIEWW, nullptr);
+        status_ = FindWindowExW(main_, nullptr, STATUSCLASSNAMEW, nullptr);
+        for (HWND host = nullptr; !toolbar_ && (host = FindWindowExW(main_, host, nullptr, nullptr));)
+            toolbar_ = FindWindowExW(host, nullptr, TOOLBARCLASSNAMEW, nullptr);  // it sits in a host
+        remote_ = static_cast<char*>(
+            VirtualAllocEx(process_.get(), nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    }
+    ~Qov() { if (process_ && !Close()) TerminateProcess(process_.get(), 1), WaitForExit(); }
+
+    bool Ready() const { return main_ && list_ && status_ && toolbar_ && remote_; }
+    HWND Main() const { return main_; }
+
+    // Every row, read until two readings agree: the list refreshes meanwhile.
+    std::vector<Row> Rows() const {
+        std::vector<Row> rows = ReadRows(), again;
+        for (int i = 0; i < 20 && (again = ReadRows()) != rows; ++i) rows = std::move(again);
+        return rows;
+    }
+    int RowOf(HWND window) const {  // -1: not listed
+        const std::vector<Row> rows = Rows();
+        const auto found = std::ranges::find(rows, HandleText(window), [](const Row& r) { return r.back(); });
+        return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+    }
+    bool WaitForRow(HWND window) const { return WaitUntil([&] { return RowOf(window) >= 0; }); }
+    bool Select(HWND window) const {
+        const int row = RowOf(window);
+        LVITEMW item{};
+        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        return row >= 0 && SendInside(list_, LVM_SETITEMSTATE, row, item);
+    }
+    std::wstring StatusText() const {
+        wchar_t text[256] = {};  // a status bar in simple mode keeps its text in part 0
+        return SendInside(status_, SB_GETTEXTW, 0, text) ? text : L"";
+    }
+
+    // The ways a user gives a command: each delivers its identifier in WM_COMMAND.
+    void Command(int id) const { PostMessageW(main_, WM_COMMAND, id, 0); }
+    bool ChooseFromWindowMenu(int itemKey) const {  // "単独ウィンドウ(&O)" on the menu bar
+        PostMessageW(main_, WM_SYSCOMMAND, SC_KEYMENU, L'O');
+        return Pick(itemKey);
+    }
+    bool ChooseFromPopup(int itemKey) const {  // right-clicking the selected row
+        const auto row = Send(list_, LVM_GETNEXTITEM, -1, LVNI_SELECTED);
+        return row && ClickItem(list_, LVM_GETITEMRECT, *row, {LVIR_BOUNDS, 0, 0, 0}, WM_RBUTTONDOWN) &&
+               Pick(itemKey);
+    }
+    bool ClickToolbar(int position) const {
+        return ClickItem(toolbar_, TB_GETITEMRECT, position, {}, WM_LBUTTONDOWN);
+    }
+
+    // As the close box does; true once the process has ended.
+    bool Close() const { return PostMessageW(main_, WM_CLOSE, 0, 0) && WaitForExit(); }
+    std::optional<DWORD> WaitForExit() const {  // the exit code, once ended
+        DWORD code = 0;
+        if (WaitForSingleObject(process_.get(), 15000) != WAIT_OBJECT_0) return {};
+        return GetExitCodeProcess(process_.get(), &code) ? std::optional(code) : std::nullopt;
+    }
+
+private:
+    // For the controls' messages that take a pointer: `data` goes through QOV's memory.
+    template <typename T>
+    bool SendInside(HWND control, UINT message, WPARAM w, T& data) const {
+        return WriteProcessMemory(process_.get(), remote_, &data, sizeof(T), nullptr) &&
+               Send(control, message, w, reinterpret_cast<LPARAM>(remote_)) &&
+               ReadProcessMemory(process_.get(), remote_, &data, sizeof(T), nullptr);
+    }
+    std::vector<Row> ReadRows() const {
+        std::vector<Row> rows(Send(list_, LVM_GETITEMCOUNT).value_or(0), Row(kColumns));
+        for (std::size_t row = 0; row < rows.size(); ++row)
+            for (int column = 0; column < kColumns; ++column) {
+                struct { LVITEMW item; wchar_t text[256]; } cell{};
+                cell.item.iSubItem = column;
+                cell.item.cchTextMax = 255;
+                cell.item.pszText = reinterpret_cast<LPWSTR>(remote_ + sizeof(LVITEMW));
+                SendInside(list_, LVM_GETITEMTEXTW, row, cell);
+                rows[row][column] = cell.text;
+            }
+        return rows;
+    }
+    // Clicks the middle of the item that `measure` gives the rectangle of (button down, then up).
+    bool ClickItem(HWND control, UINT measure, WPARAM item, RECT r, UINT down) const {
+        if (!SendInside(control, measure, item, r)) return false;
+        const LPARAM middle = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return PostMessageW(control, down, 0, middle) && PostMessageW(control, down + 1, 0, middle);
+    }
+    // Picks the item of that access key from the menu that is opening.
+    bool Pick(int itemKey) const {
+        const HWND menu = WaitForShown(L"#32768", nullptr);
+        return menu && PostMessageW(menu, WM_CHAR, itemKey, 0) &&
+               WaitUntil([&] { return !IsWindowVisible(menu); });
+    }
+
+    win32::UniqueKernelHandle process_;
+    HWND main_ = nullptr, list_ = nullptr, status_ = nullptr, toolbar_ = nullptr;
+    char* remote_ = nullptr;  // freed with the process
+};
 
 class E2e : public testing::Test {
 protected:
-    void SetUp() override { DeleteSettings(); }
-    void TearDown() override {
-        qov_.reset();  // before the fixtures, so it acts on none while they go
-        fixtures_.clear();
-        DeleteSettings();
+    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+    void Start(const Settings& settings = {{L"UpdateInterval", L"100"}}) {
+        for (const auto& [name, text] : settings)
+            RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, text.c_str(),
+                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        qov_.emplace();
+        ASSERT_TRUE(qov_->Ready()) << "qov.exe showed no main window with a list, status bar and toolbar";
     }
-    void Start(const StoredValues& settings = {{L"UpdateInterval", L"100"}}) {
-        StoreSettings(settings);
-        qov_ = std::make_unique<Qov>();
-        ASSERT_TRUE(qov_->Ready()) << "qov.exe showed no main window with a list and a status bar";
+    HWND Add(const wchar_t* title, int show = kShown, bool asks = false) {
+        return fixtures_.emplace_back(std::make_unique<Fixture>(title, show, asks))->Window();
     }
-    HWND Add(FixtureOptions options) {
-        return fixtures_.emplace_back(std::make_unique<Fixture>(std::move(options)))->Window();
+    // A window opened now is soon listed only while QOV's message loop runs: a
+    // thread blocked in a send still answers messages sent to it, but gets no timer.
+    bool KeepsRefreshing() {
+        const HWND late = Add(L"Late Fixture");
+        return WaitUntil([&] { return qov_->RowOf(late) >= 0; }, 3s);
     }
-    Fixture& LastFixture() { return *fixtures_.back(); }
-    // A window opened now gets its row only while the refresh still runs.
-    bool KeepsRefreshing() { return qov().WaitForRow(Add({L"Late Fixture"})); }
-    HWND WaitForWindow(const std::wstring& caption, const wchar_t* className = nullptr) {
-        HWND found = nullptr;
-        WaitUntil([&] { return (found = FindTopLevel(qov().Id(), caption, className)) != nullptr; });
-        return found;
-    }
-    Qov& qov() { return *qov_; }
-
-private:
-    std::unique_ptr<Qov> qov_;
     std::vector<std::unique_ptr<Fixture>> fixtures_;
+    std::optional<Qov> qov_;  // declared last, so it ends before the fixtures go
 };
 
-TEST_F(E2e, StartsOnEmptySettingsAndListsEachWindowColumnByColumn) {
-    // A Japanese title and class, and a window reaching left of the screen.
-    const HWND windows[] = {
-        Add({L"Alpha Fixture", kShown, L"QovE2eAlpha", {60, 50, 460, 350}}),
-        Add({L"ブラボー 窓のテスト", kShown, L"クラス名ブラボー", {-200, 80, 300, 380}})};
+TEST_F(E2e, AFirstRunListsWindowsAndWritesEverySettingAsAStringAtExit) {
     ASSERT_NO_FATAL_FAILURE(Start({}));
-    SetForegroundWindow(qov().Main());
-    EXPECT_EQ(RectText(windows[1]), L"(-200,80)-(300,380)");
-    for (const HWND window : windows) {
-        wchar_t title[64] = {};
-        GetWindowTextW(window, title, 64);
-        const Row expected{title, L"通常", RectText(window), ClassOf(window), HandleText(window)};
-        EXPECT_TRUE(WaitUntil([&] { return qov().RowOf(window) == expected; }))
-            << testing::PrintToString(qov().RowOf(window));
-    }
+    const HWND window = Add(L"ブラボー 窓のテスト");
+    MoveWindow(window, -200, 80, 400, 300, TRUE);  // reaching left of the screen
+    const Row expected{L"ブラボー 窓のテスト", L"通常", L"(-200,80)-(200,380)", L"QovE2eFixture", HandleText(window)};
+    EXPECT_TRUE(WaitUntil([&] { return std::ranges::count(qov_->Rows(), expected) == 1; }))
+        << "no row " << testing::PrintToString(expected);
     EXPECT_TRUE(WaitUntil([&] {
-        const std::wstring count = L" " + std::to_wstring(qov().Rows().size());
-        return qov().StatusText() == count + L"個のウィンドウが存在します";
-    })) << qov().StatusText();
+        return qov_->StatusText() == L" " + std::to_wstring(qov_->Rows().size()) + L"個のウィンドウが存在します";
+    })) << qov_->StatusText();
+
+    qov_->Command(IDM_EXIT);
+    EXPECT_EQ(qov_->WaitForExit(), 0u);
+    const Settings defaults{{L"ShowOnly", L"True"}, {L"ShowNoname", L"False"}, {L"SystemWindow", L"False"},
+        {L"NotVWindow", L"False"}, {L"AlwaysTop", L"False"}, {L"UpdateInterval", L"1000"}, {L"Wnd1", L""},
+        {L"TitleWidth", L"4000"}, {L"StatusWidth", L"1000"}, {L"SizeWidth", L"2000"}, {L"hWndWidth", L"1000"},
+        {L"ClassWidth", L"2000"}};
+    for (const auto& [name, text] : defaults) EXPECT_EQ(Stored(name), text) << name;
 }
 
-enum class Via { Menu, Toolbar, Popup };
+// Each way of giving a command and both target modes; what each command does is the core's tests' part.
 struct CommandCase {
     const char* name;
-    Via via;
-    const wchar_t* caption;  // of the menu item, for Menu
-    int key;                 // the toolbar button's position, or the pop-up item's access key
-    int targetShow, otherShow;
+    bool (Qov::*give)(int key) const;
+    int key, targetShow, otherShow;
     bool (*done)(HWND target, HWND other);
-    const wchar_t* targetMode = nullptr;  // chosen from the menu first
+    bool allWindows = false;  // chosen as the target mode first
 };
 
 class Commands : public E2e, public testing::WithParamInterface<CommandCase> {};
 
 TEST_P(Commands, ChangeTheirTargetWindowsOnly) {
     const CommandCase& c = GetParam();
-    const HWND other = Add({L"Other Fixture", c.otherShow});
+    const HWND other = Add(L"Other Fixture", c.otherShow);
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_TRUE(qov().WaitForRow(other));
-    const HWND target = Add({L"Target Fixture", c.targetShow});  // listed below
-    ASSERT_TRUE(qov().WaitForRow(target) && qov().SelectRowOf(target));
-    ASSERT_TRUE(!c.targetMode || qov().ChooseMenu(c.targetMode));
-    if (c.via == Via::Toolbar) qov().ClickToolbar(c.key);
-    ASSERT_TRUE(c.via == Via::Toolbar || (c.via == Via::Menu ? qov().ChooseMenu(c.caption)
-                                                             : qov().ChooseFromPopup(target, c.key)));
+    ASSERT_TRUE(qov_->WaitForRow(other));
+    const HWND target = Add(L"Target Fixture", c.targetShow);  // listed below
+    ASSERT_TRUE(qov_->WaitForRow(target) && qov_->Select(target));
+    if (c.allWindows) qov_->Command(IDM_TARGET_ALL);
+    ASSERT_TRUE(((*qov_).*c.give)(c.key));
     EXPECT_TRUE(WaitUntil([&] { return c.done(target, other); }));
     Sleep(300);
     EXPECT_TRUE(c.done(target, other)) << "undone, or the other window changed later";
@@ -101,138 +296,94 @@ TEST_P(Commands, ChangeTheirTargetWindowsOnly) {
 INSTANTIATE_TEST_SUITE_P(
     E2e, Commands,
     testing::Values(
-        CommandCase{"MenuMinimize", Via::Menu, L"最小化(&N) ", 0, kShown, kShown,
+        CommandCase{"MenuBarMinimize", &Qov::ChooseFromWindowMenu, L'N', kShown, kShown,
                     [](HWND t, HWND o) { return IsIconic(t) && Normal(o); }},
-        CommandCase{"ToolbarClose", Via::Toolbar, nullptr, 9, kShown, kShown,
-                    [](HWND t, HWND o) { return !IsWindow(t) && Normal(o); }},
-        CommandCase{"PopupRestore", Via::Popup, nullptr, L'R', SW_SHOWMINNOACTIVE, kShown,
-                    [](HWND t, HWND o) { return Normal(t) && Normal(o); }},
-        CommandCase{"MenuHide", Via::Menu, L"非表示 ", 0, kShown, kShown,
-                    [](HWND t, HWND o) { return Hidden(t) && Normal(o); }},
-        CommandCase{"ToolbarShow", Via::Toolbar, nullptr, 7, SW_HIDE, kShown,
-                    [](HWND t, HWND o) { return Normal(t) && Normal(o); }},
-        CommandCase{"PopupMaximize", Via::Popup, nullptr, L'X', kShown, kShown,
+        CommandCase{"PopupMaximize", &Qov::ChooseFromPopup, L'X', kShown, kShown,
                     [](HWND t, HWND o) { return IsZoomed(t) && Normal(o); }},
-        CommandCase{"MenuTopmost", Via::Menu, L"常に再前面に表示(&A) ", 0, kShown, kShown,
-                    [](HWND t, HWND o) { return Topmost(t) && !Topmost(o); }},
+        CommandCase{"ToolbarClose", &Qov::ClickToolbar, kToolbarClose, kShown, kShown,
+                    [](HWND t, HWND o) { return !IsWindow(t) && Normal(o); }},
         // Only visible windows are targets at first: the hidden one is left alone.
-        CommandCase{"ToolbarMinimizeVisible", Via::Toolbar, nullptr, 12, kShown, SW_HIDE,
-                    [](HWND t, HWND o) { return IsIconic(t) && Hidden(o) && !IsIconic(o); }},
-        CommandCase{"MenuShowAllWindows", Via::Menu, L"表示", 0, SW_HIDE, SW_HIDE,
-                    [](HWND t, HWND o) { return Normal(t) && Normal(o); }, L"全てのウィンドウ"}),
+        CommandCase{"ToolbarMinimizeVisible", &Qov::ClickToolbar, kToolbarMinimizeAll, kShown, SW_HIDE,
+                    [](HWND t, HWND o) {
+                        return IsIconic(t) && IsWindow(o) && !IsWindowVisible(o) && !IsIconic(o);
+                    }},
+        CommandCase{"ToolbarShowAllWindows", &Qov::ClickToolbar, kToolbarShowAll, SW_HIDE, SW_HIDE,
+                    [](HWND t, HWND o) { return Normal(t) && Normal(o); }, true}),
     [](const testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
 
 TEST_F(E2e, TheSettingsAndAddTitleDialogsChangeWhatIsListedAndSaved) {
-    const HWND kept = Add({L"Kept Fixture"}), secret = Add({L"Fixture with a Secret"});
+    const HWND kept = Add(L"Kept Fixture"), secret = Add(L"Fixture with a Secret");
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_TRUE(qov().WaitForRow(kept) && qov().WaitForRow(secret));
-    EXPECT_FALSE(qov().RowOf(qov().Main())) << "QOV's own window is a system window, left out at first";
-    ASSERT_TRUE(qov().ChooseMenu(L"設定"));
-    const HWND settings = WaitForWindow(kSettingsCaption);
-    Send(FindChild(settings, WC_TABCONTROLW), TCM_SETCURFOCUS, 1);  // "除外ウィンドウ"
+    ASSERT_TRUE(qov_->WaitForRow(kept) && qov_->WaitForRow(secret));
+    EXPECT_LT(qov_->RowOf(qov_->Main()), 0) << "QOV's own window is a system window, left out at first";
+    qov_->Command(IDM_SETTINGS);
+    const HWND settings = WaitForShown(nullptr, L"V O V　＜設定＞");
+    Send(FindWindowExW(settings, nullptr, WC_TABCONTROLW, nullptr), TCM_SETCURFOCUS, 1);  // "除外ウィンドウ"
     ASSERT_TRUE(Click(settings, L"追加"));
-    const HWND add = WaitForWindow(L"V O V　＜項目追加＞");
+    const HWND add = WaitForShown(nullptr, L"V O V　＜項目追加＞");
     ASSERT_TRUE(settings && add);
     // What each dialog says when its button has nothing to work on.
-    for (const auto& [dialog, button, message] : {
-             std::tuple{settings, L"削除", L"項目が選択されていません"},
-             std::tuple{add, L"追加", L"何も入力されていません"}}) {
+    for (const auto& [dialog, button, message] : {std::tuple{settings, L"削除", L"項目が選択されていません"},
+                                                  std::tuple{add, L"追加", L"何も入力されていません"}}) {
         ASSERT_TRUE(Click(dialog, button));
-        const HWND box = WaitForWindow(L"V O V", L"#32770");
-        EXPECT_TRUE(FindChild(box, WC_STATICW, message)) << "no message box saying so after " << button;
+        const HWND box = WaitForShown(L"#32770", L"V O V");
+        EXPECT_TRUE(FindWindowExW(box, nullptr, WC_STATICW, message)) << "no box saying so after " << button;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     }
-    const LPARAM fragment = reinterpret_cast<LPARAM>(L"Secret");
-    Send(FindChild(FindChild(add, WC_COMBOBOXW), WC_EDITW), WM_SETTEXT, 0, fragment);
+    Send(FindWindowExW(add, nullptr, WC_COMBOBOXW, nullptr), WM_SETTEXT, 0, LPARAM(L"Secret"));
     ASSERT_TRUE(Click(add, L"追加"));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(add); })) << "a successful add hides the dialog";
-    EXPECT_EQ(Send(FindChild(settings, WC_LISTBOXW), LB_GETCOUNT), 1) << "the exclusion list shows it";
+    EXPECT_EQ(Send(FindWindowExW(settings, nullptr, WC_LISTBOXW, nullptr), LB_GETCOUNT), 1);
     ASSERT_TRUE(Click(settings, L"システムウィンドウも処理する") && Click(settings, L"閉じる"));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(settings); }));
-    EXPECT_TRUE(qov().WaitForRow(qov().Main())) << "system windows are listed once chosen";
-    EXPECT_TRUE(WaitUntil([&] { return qov().RowOf(kept) && !qov().RowOf(secret); }));
+    EXPECT_TRUE(qov_->WaitForRow(qov_->Main())) << "system windows are listed once chosen";
+    EXPECT_TRUE(WaitUntil([&] { return qov_->RowOf(kept) >= 0 && qov_->RowOf(secret) < 0; }));
 
-    ASSERT_TRUE(qov().Close());
-    StoredValues stored = ReadSettings();
-    EXPECT_EQ(stored[L"SystemWindow"] + L"," + stored[L"Wnd1"] + L"," + stored[L"Wnd2"],
-              L"True,Secret,");
-    ASSERT_NO_FATAL_FAILURE(Start({}));  // the next run reads what this one wrote
-    EXPECT_TRUE(qov().WaitForRow(qov().Main()));
-    EXPECT_FALSE(qov().RowOf(secret));
+    ASSERT_TRUE(qov_->Close());
+    ASSERT_NO_FATAL_FAILURE(Start({}));  // the next run reads what this one wrote at close
+    EXPECT_TRUE(qov_->WaitForRow(qov_->Main()));
+    EXPECT_LT(qov_->RowOf(secret), 0);
 }
 
-TEST_F(E2e, AFirstRunWritesEverySettingAsAStringWhenItEnds) {
-    ASSERT_NO_FATAL_FAILURE(Start({}));
-    ASSERT_TRUE(qov().ChooseMenu(L"終了") && qov().WaitForExit());
-    EXPECT_EQ(qov().ExitCode(), 0u);
-    const StoredValues defaults{
-        {L"ShowOnly", L"True"}, {L"ShowNoname", L"False"}, {L"SystemWindow", L"False"},
-        {L"NotVWindow", L"False"}, {L"AlwaysTop", L"False"}, {L"UpdateInterval", L"1000"},
-        {L"TitleWidth", L"4000"}, {L"StatusWidth", L"1000"}, {L"SizeWidth", L"2000"},
-        {L"ClassWidth", L"2000"}, {L"hWndWidth", L"1000"}, {L"Wnd1", L""}};
-    EXPECT_EQ(ReadSettings(), defaults);
-}
-
-TEST_F(E2e, ACommandOnAHungWindowNeitherFreezesQovNorOutlastsAFewSeconds) {
-    const HWND other = Add({L"Other Fixture"}), hung = Add({L"Hung Fixture"});
+TEST_F(E2e, ACommandOnAHungWindowDoesNotFreezeQov) {
+    const HWND other = Add(L"Other Fixture"), hung = Add(L"Hung Fixture");
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_TRUE(qov().WaitForRow(other) && qov().WaitForRow(hung) && LastFixture().Hang());
-    ASSERT_TRUE(qov().SelectRowOf(hung) && qov().ChooseMenu(L"最小化(&N) "));
-    for (int i = 0; i < 3; ++i) {
-        Sleep(300);
-        EXPECT_TRUE(Send(qov().Main(), WM_NULL, 0, 0, 1000)) << "QOV did not answer within a second";
-    }
-    // The next command is taken once the first is over; one given earlier may be dropped.
-    ASSERT_TRUE(qov().SelectRowOf(other));
-    EXPECT_TRUE(WaitUntil([&] { return qov().ChooseMenu(L"最小化(&N) ") && IsIconic(other); }, 10s))
-        << "the command on the hung window never ended";
+    ASSERT_TRUE(qov_->WaitForRow(other) && qov_->WaitForRow(hung) && qov_->Select(hung));
+    PostMessageW(hung, WM_APP, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Send(hung, WM_NULL, 0, 0, 100); })) << "the fixture did not hang";
+    qov_->Command(IDM_MINIMIZE);
+    EXPECT_TRUE(KeepsRefreshing()) << "QOV froze while its command waited for the hung window";
+    // The next command is taken once the first has given up; one given earlier is dropped.
+    ASSERT_TRUE(qov_->Select(other));
+    EXPECT_TRUE(WaitUntil([&] { return qov_->Command(IDM_MINIMIZE), IsIconic(other); }, 8s))
+        << "the command on the hung window did not give up while it stayed hung";
 }
 
-TEST_F(E2e, CloseAllWaitsForAWindowThatAsksFirstWhileQovKeepsAnswering) {
-    const HWND asking = Add({.title = L"Asking Fixture", .asksBeforeClosing = true});
+TEST_F(E2e, CloseAllWaitsForAWindowThatAsksFirstWhileQovKeepsWorking) {
+    const HWND asking = Add(L"Asking Fixture", kShown, true);
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_TRUE(qov().WaitForRow(asking));
-    const HWND next = Add({L"Closing Fixture"});  // listed below
-    ASSERT_TRUE(qov().WaitForRow(next) && qov().ChooseMenu(L"閉じる(&D)"));
-    HWND question = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        return (question = FindTopLevel(GetCurrentProcessId(), kQuestionCaption, L"#32770")) != nullptr;
-    })) << "the first window was not asked to close";
-    for (int i = 0; i < 8; ++i) {  // longer than any time-out for a window that still answers
-        EXPECT_TRUE(Send(qov().Main(), WM_NULL, 0, 0, 1000)) << "QOV did not answer within a second";
-        Sleep(500);
-    }
+    ASSERT_TRUE(qov_->WaitForRow(asking));
+    const HWND next = Add(L"Closing Fixture");  // listed below
+    ASSERT_TRUE(qov_->WaitForRow(next) && qov_->Select(next));
+    qov_->Command(IDM_ALL_CLOSE);
+    const HWND question = WaitForShown(L"#32770", kQuestionCaption);
+    ASSERT_TRUE(question) << "the first window was not asked to close";
+    Sleep(6000);  // longer than QOV waits for a window that has stopped answering
+    EXPECT_TRUE(KeepsRefreshing()) << "QOV froze while the question was open";
     EXPECT_TRUE(IsWindow(next)) << "the next window was closed before the question was answered";
     PostMessageW(question, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(asking) && !IsWindow(next); }, 10s));
 }
 
-TEST_F(E2e, ClosingItsOwnListedWindowEndsQovCleanly) {
-    // The toolbar's "閉じる" and "閉じる(&D)" (positions 9 and 18), and the menu's "閉じる(&D)".
-    for (const int toolbarPosition : {9, 18, -1}) {
-        SCOPED_TRACE(toolbarPosition);
-        ASSERT_NO_FATAL_FAILURE(Start({{L"UpdateInterval", L"100"}, {L"SystemWindow", L"True"}}));
-        ASSERT_TRUE(qov().WaitForRow(qov().Main()) && KeepsRefreshing());  // one listed below it
-        ASSERT_TRUE(qov().SelectRowOf(qov().Main()));
-        if (toolbarPosition >= 0) qov().ClickToolbar(toolbarPosition);
-        ASSERT_TRUE(toolbarPosition >= 0 || qov().ChooseMenu(L"閉じる(&D)"));
-        ASSERT_TRUE(qov().WaitForExit()) << "QOV did not end";
-        EXPECT_EQ(qov().ExitCode(), 0u);
-        StoredValues stored = ReadSettings();
-        EXPECT_EQ(stored[L"SystemWindow"] + L"," + stored[L"TitleWidth"], L"True,4000") << "not saved";
-        DeleteSettings();
-    }
-}
-
-TEST_F(E2e, ACancelledLogOffLeavesQovWorking) {
-    ASSERT_NO_FATAL_FAILURE(Start());
-    EXPECT_TRUE(Send(qov().Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
-    EXPECT_TRUE(Send(qov().Main(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF));
-    EXPECT_TRUE(KeepsRefreshing());
-    EXPECT_EQ(qov().ToolbarButtonCount(), 19);
-    ASSERT_TRUE(qov().ChooseMenu(L"設定"));
-    EXPECT_TRUE(WaitForWindow(kSettingsCaption)) << "the settings dialog did not open";
+// Closing its own row also proves that QOV still takes commands.
+TEST_F(E2e, AfterACancelledLogOffQovKeepsWorkingAndClosesItselfFromItsOwnRow) {
+    ASSERT_NO_FATAL_FAILURE(Start({{L"UpdateInterval", L"100"}, {L"SystemWindow", L"True"}}));
+    EXPECT_TRUE(Send(qov_->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    EXPECT_TRUE(Send(qov_->Main(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF));
+    ASSERT_TRUE(qov_->WaitForRow(qov_->Main()) && KeepsRefreshing());  // a row below QOV's own
+    ASSERT_TRUE(qov_->Select(qov_->Main()) && qov_->ClickToolbar(kToolbarClose));
+    EXPECT_EQ(qov_->WaitForExit(), 0u);
+    EXPECT_EQ(Stored(L"TitleWidth"), L"4000") << "the settings were not saved";
 }
 
 }  // namespace
