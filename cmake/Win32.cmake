@@ -56,3 +56,4 @@ qov_add_wine_test(win32 qov_win32_tests)
 
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/package)
+add_subdirectory(bench/wine)

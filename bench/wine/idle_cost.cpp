@@ -2,7 +2,8 @@
 // a minute. Wine does not follow another process's time in GetProcessTimes,
 // but GetThreadTimes on each of its threads does. Much of what a refresh
 // costs is spent in the wineserver on QOV's behalf; when the script passes
-// the server's Unix process id, its time over the same minute is shown too.
+// the server's Unix process id, its time over the same minute is shown too,
+// and QOV's memory and windows are read from outside before and after.
 #include "benchmarks.h"
 
 #include <windows.h>
@@ -14,10 +15,7 @@
 #include <sstream>
 #include <string>
 
-#include "harness/qov_process.h"
-#include "harness/qov_registry.h"
-#include "harness/wait.h"
-#include "platform/win32/unique_handle.h"
+#include "qov_under_test.h"
 #include "stopwatch.h"
 #include "window_crowd.h"
 
@@ -34,17 +32,17 @@ double FileTimeMs(const FILETIME& time) {
     return value.QuadPart / 10000.0;
 }
 
-// User plus kernel time of every thread of `process_id` now alive, in ms.
-double ThreadTimesMs(DWORD process_id) {
-    const win32::unique_kernel_handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+// User plus kernel time of every thread of `processId` now alive, in ms.
+double ThreadTimesMs(DWORD processId) {
+    const win32::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return -1;
     THREADENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     double total = 0;
     for (BOOL more = Thread32First(snapshot.get(), &entry); more;
          more = Thread32Next(snapshot.get(), &entry)) {
-        if (entry.th32OwnerProcessID != process_id) continue;
-        const win32::unique_kernel_handle thread(
+        if (entry.th32OwnerProcessID != processId) continue;
+        const win32::UniqueKernelHandle thread(
             OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ThreadID));
         FILETIME created, exited, kernel, user;
         if (thread && GetThreadTimes(thread.get(), &created, &exited, &kernel, &user))
@@ -79,29 +77,28 @@ void RunIdleCost() {
     std::printf("\n== Idle cost: qov.exe at the default interval with %d windows, %lu s\n",
                 kWindows, kMeasureMs / 1000);
     WindowCrowd crowd(kWindows, L"Idle Window");
-    if (!crowd.ready()) {
+    if (!crowd.Ready()) {
         std::printf("the window crowd did not start\n");
         return;
     }
-    e2e::DeleteQovSettings();
-    e2e::QovProcess qov(e2e::QovExePath());
-    if (!qov.ready()) {
-        std::wprintf(L"qov.exe did not start: %ls\n", qov.error().c_str());
+    QovUnderTest qov(StoredSettings{});  // the defaults
+    if (!qov.Ready()) {
+        std::wprintf(L"qov.exe did not start: \"%ls\"\n", qov.Exe().c_str());
         return;
     }
-    if (!e2e::WaitUntil([&] { return qov.list().RowCount() >= kWindows; },
-                        std::chrono::seconds(60))) {
+    if (!qov.WaitForRows(kWindows, 60000)) {
         std::printf("qov.exe never listed the windows\n");
         return;
     }
     Sleep(2000);  // past the start-up work
     const char* server = std::getenv("QOV_WINESERVER_PID");
-    const double qovBefore = ThreadTimesMs(qov.id());
+    const ProcessResources before = qov.Resources();
+    const double qovBefore = ThreadTimesMs(qov.Id());
     const double serverBefore = UnixProcessMs(server);
     const double start = NowMs();
     Sleep(kMeasureMs);
     const double elapsed = NowMs() - start;
-    const double qovUsed = ThreadTimesMs(qov.id()) - qovBefore;
+    const double qovUsed = ThreadTimesMs(qov.Id()) - qovBefore;
     const double serverUsed = UnixProcessMs(server) - serverBefore;
 
     const double percent = 100.0 * qovUsed / elapsed;
@@ -113,7 +110,8 @@ void RunIdleCost() {
         std::printf("  wineserver (whole prefix, same minute): %.0f ms CPU = %.2f %% of one core\n",
                     serverUsed, 100.0 * serverUsed / elapsed);
     }
-    e2e::DeleteQovSettings();
+    PrintResources("before", before);
+    PrintResources("after", qov.Resources());
 }
 
 }  // namespace qov::bench

@@ -4,18 +4,19 @@
 // and rectangle.
 #include "benchmarks.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cstdio>
 #include <vector>
 
-#include "main_window/refresh_cycle.h"
-#include "platform/win32/win32_toolkit.h"
-#include "platform/win32/win32_window_system.h"
-#include "settings/settings.h"
+#include "core/refresh.h"
 #include "stats.h"
 #include "stopwatch.h"
 #include "timed_window_system.h"
+#include "win32/list_view.h"
+#include "win32/window_system.h"
 #include "window_crowd.h"
-#include "window_model/window_proc.h"
 
 namespace qov::bench {
 namespace {
@@ -59,19 +60,27 @@ Floor MeasureFloor() {
     return floor;
 }
 
-// The program's refresh on a hidden form of its own.
+void RunWaitingMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// The program's refresh on the list and status bar of a hidden window of
+// this process, as the main window runs it; its caption is a system title, so
+// the refresh leaves it out.
 class ProgramRefresh {
 public:
     explicit ProgramRefresh(WindowSystem& windows)
-        : form_(toolkit_.CreateForm(FormArgs{.caption = "QOV refresh benchmark",
-                                             .clientWidth = 9000,
-                                             .clientHeight = 6000})),
-          list_(form_->AddListView({0, 0, 9000, 5000})),
-          status_(form_->AddStatusBar()),
-          windowProc_(windows, settings_),
-          cycle_(windowProc_, tables_, list_, status_, toolkit_) {
-        for (const char* header : {"タイトル", "状態", "サイズ", "クラス名", "ハンドル"})
-            list_.AddColumn(header, 1500);
+        : parent_(CreateWindowExW(0, WC_STATICW, L"QOV refresh benchmark", WS_OVERLAPPEDWINDOW, 0,
+                                  0, 600, 400, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                  nullptr)),
+          list_(parent_.get(), USER_DEFAULT_SCREEN_DPI, kDefaultColumnWidths),
+          model_(windows, settings_),
+          cycle_(model_, listed_, list_, RunWaitingMessages) {
+        list_.Layout(0);
     }
 
     double TimedRun() {
@@ -79,16 +88,14 @@ public:
         cycle_.Run();
         return NowMs() - start;
     }
-    int Rows() const { return list_.RowCount(); }
+    int Rows() const { return listed_.Count(); }
 
 private:
-    win32::Win32Toolkit toolkit_;
-    std::unique_ptr<Form> form_;
-    ListView& list_;
-    StatusBar& status_;
+    win32::UniqueWindow parent_;
+    win32::ListView list_;
     Settings settings_;
-    WindowTables tables_;
-    WindowProc windowProc_;
+    WindowModel model_;
+    WindowTable listed_;
     RefreshCycle cycle_;
 };
 
@@ -97,7 +104,7 @@ private:
 void RunRefreshCost() {
     std::printf("\n== Refresh cost: %d windows of another process\n", kWindows);
     WindowCrowd crowd(kWindows, L"Crowd Window");
-    if (!crowd.ready()) {
+    if (!crowd.Ready()) {
         std::printf("the window crowd did not start\n");
         return;
     }
@@ -144,12 +151,9 @@ void RunRefreshCost() {
     // The title filters alone, on the titles the cycle read, as every refresh
     // would pay without the verdicts the enumeration remembers.
     std::vector<std::string> titles;
-    native.EnumerateWindows([&](WindowHandle window) {
-        titles.push_back(native.WindowTitle(window));
-        return true;
-    });
+    native.EnumerateWindows([&](WindowHandle window) { titles.push_back(native.Title(window)); });
     Settings settings;
-    WindowProc judge(native, settings);
+    WindowModel judge(native, settings);
     const double filterStart = NowMs();
     int passed = 0;
     for (const std::string& title : titles) passed += judge.TitlePassesFilters(title);

@@ -10,6 +10,8 @@
 // without repainting. Another process reads that bit (GetWindowLongW) with
 // no message to QOV, so polling it measures exactly the posted message's
 // wait. The bar ends as it was: its style is put back, nothing is drawn.
+// QOV's memory and windows, read from outside before and after, show whether
+// the 300 refreshes of the run left anything behind.
 #include "benchmarks.h"
 
 #include <windows.h>
@@ -19,9 +21,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "harness/qov_process.h"
-#include "harness/qov_registry.h"
-#include "harness/wait.h"
+#include "qov_under_test.h"
 #include "stats.h"
 #include "stopwatch.h"
 #include "window_crowd.h"
@@ -79,27 +79,25 @@ void PrintLine(const char* what, const std::vector<double>& samples) {
 void RunResponsiveness() {
     std::printf("\n== Responsiveness: qov.exe at UpdateInterval 100 with %d windows\n", kWindows);
     WindowCrowd crowd(kWindows, L"Crowd Window");
-    if (!crowd.ready()) {
+    if (!crowd.Ready()) {
         std::printf("the window crowd did not start\n");
         return;
     }
-    e2e::DeleteQovSettings();
-    e2e::WriteQovSetting(L"UpdateInterval", L"100");
-    e2e::QovProcess qov(e2e::QovExePath());
-    if (!qov.ready()) {
-        std::wprintf(L"qov.exe did not start: %ls\n", qov.error().c_str());
+    QovUnderTest qov(StoredSettings{{L"UpdateInterval", L"100"}});
+    if (!qov.Ready()) {
+        std::wprintf(L"qov.exe did not start: \"%ls\"\n", qov.Exe().c_str());
         return;
     }
-    if (!e2e::WaitUntil([&] { return qov.list().RowCount() >= kWindows; },
-                        std::chrono::seconds(60))) {
+    if (!qov.WaitForRows(kWindows, 60000)) {
         std::printf("qov.exe never listed the windows\n");
         return;
     }
-    const HWND bar = FindWindowExW(qov.main_window(), nullptr, STATUSCLASSNAMEW, nullptr);
-    if (bar == nullptr || !BarVisible(bar)) {
-        std::printf("qov.exe's status bar was not found\n");
+    const HWND bar = qov.StatusBar();
+    if (!BarVisible(bar)) {
+        std::printf("qov.exe's status bar is not visible\n");
         return;
     }
+    const ProcessResources before = qov.Resources();
 
     std::vector<double> sent, posted, enumerations;
     int lost = 0;
@@ -115,7 +113,7 @@ void RunResponsiveness() {
         }
         const bool sentProbe = sample % 2 == 0;
         const double wait =
-            sentProbe ? SentRoundTrip(qov.main_window()) : PostedRoundTrip(bar, !barVisible);
+            sentProbe ? SentRoundTrip(qov.Main()) : PostedRoundTrip(bar, !barVisible);
         if (wait < 0) {
             ++lost;
         } else {
@@ -125,7 +123,7 @@ void RunResponsiveness() {
         Sleep(static_cast<DWORD>(3 + (sample * 7) % 11));
     }
     if (!barVisible) PostedRoundTrip(bar, true);
-    std::printf("rows listed: %d; samples over %.0f s:\n", qov.list().RowCount(), kSampleMs / 1000);
+    std::printf("rows listed: %d; samples over %.0f s:\n", qov.RowCount(), kSampleMs / 1000);
     PrintLine("sent WM_NULL answered", sent);
     PrintLine("posted WM_SETREDRAW handled", posted);
     PrintLine("one EnumWindows (this process)", enumerations);
@@ -134,7 +132,8 @@ void RunResponsiveness() {
     const double worst = std::max(Percentile(sent, 0.99), Percentile(posted, 0.99));
     std::printf("  target p99 <= median EnumWindows + 20 ms = %.1f ms: %s\n", limit,
                 worst <= limit && lost == 0 ? "met" : "MISSED");
-    e2e::DeleteQovSettings();
+    PrintResources("before", before);
+    PrintResources("after", qov.Resources());
 }
 
 }  // namespace qov::bench

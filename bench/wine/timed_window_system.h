@@ -4,20 +4,22 @@
 #include <array>
 #include <string_view>
 
-#include "platform/window_system.h"
+#include "core/ports.h"
 #include "stopwatch.h"
 
 namespace qov::bench {
 
-class TimedWindowSystem : public WindowSystem {
+class TimedWindowSystem final : public WindowSystem {
 public:
-    enum Call { kList, kTitle, kClass, kExists, kVisible, kPlacement, kForeground, kRect, kCalls };
+    enum Call { kList, kTitle, kClass, kExists, kVisible, kShowState, kForeground, kRect, kCalls };
     static constexpr std::array<std::string_view, kCalls> kNames{
-        "listing", "title", "class", "IsWindow", "visible", "placement", "foreground", "rect"};
+        "listing", "title", "class", "IsWindow", "visible", "show state", "foreground", "rect"};
 
     explicit TimedWindowSystem(WindowSystem& inner) : inner_(inner) {}
 
 private:
+    // Defined before its callers, which deduce their types from it. Listing
+    // is timed whole, the visits included: they only collect handles.
     template <typename Read>
     auto Time(Call call, Read read) {
         const double start = NowMs();
@@ -33,31 +35,27 @@ public:
     long Count(Call call) const { return counts_[call]; }
     void Clear() { ms_ = {}; counts_ = {}; }
 
-    void EnumerateWindows(const std::function<bool(WindowHandle)>& visit) override {
+    void EnumerateWindows(const std::function<void(WindowHandle)>& visit) override {
         Time(kList, [&] { inner_.EnumerateWindows(visit); return 0; });
     }
-    std::string WindowTitle(WindowHandle w) override {
-        return Time(kTitle, [&] { return inner_.WindowTitle(w); });
-    }
+    std::string Title(WindowHandle w) override { return Time(kTitle, [&] { return inner_.Title(w); }); }
     std::string ClassName(WindowHandle w) override {
         return Time(kClass, [&] { return inner_.ClassName(w); });
     }
-    bool IsWindow(WindowHandle w) override { return Time(kExists, [&] { return inner_.IsWindow(w); }); }
+    bool Exists(WindowHandle w) override { return Time(kExists, [&] { return inner_.Exists(w); }); }
     bool IsVisible(WindowHandle w) override {
         return Time(kVisible, [&] { return inner_.IsVisible(w); });
     }
-    int PlacementShowState(WindowHandle w) override {
-        return Time(kPlacement, [&] { return inner_.PlacementShowState(w); });
+    ShowState GetShowState(WindowHandle w) override {
+        return Time(kShowState, [&] { return inner_.GetShowState(w); });
     }
-    WindowHandle ForegroundWindow() override {
-        return Time(kForeground, [&] { return inner_.ForegroundWindow(); });
+    WindowHandle Foreground() override { return Time(kForeground, [&] { return inner_.Foreground(); }); }
+    WindowRect Rectangle(WindowHandle w) override {
+        return Time(kRect, [&] { return inner_.Rectangle(w); });
     }
-    WindowRect WindowRectangle(WindowHandle w) override {
-        return Time(kRect, [&] { return inner_.WindowRectangle(w); });
-    }
-    void ShowWindow(WindowHandle w, ShowCommand c) override { inner_.ShowWindow(w, c); }
+    void Show(WindowHandle w, ShowCommand c) override { inner_.Show(w, c); }
     void SendSystemCommand(WindowHandle w, SystemCommand c) override { inner_.SendSystemCommand(w, c); }
-    void SetForegroundWindow(WindowHandle w) override { inner_.SetForegroundWindow(w); }
+    void BringToFront(WindowHandle w) override { inner_.BringToFront(w); }
     void MakeTopmost(WindowHandle w) override { inner_.MakeTopmost(w); }
 
 private:

@@ -16,27 +16,26 @@ std::wstring EventName(const wchar_t* what) {
 
 }  // namespace
 
-WindowCrowd::WindowCrowd(int count, const std::wstring& title_prefix) {
-    const std::wstring ready_name = EventName(L"Ready");
-    const std::wstring stop_name = EventName(L"Stop");
-    const win32::unique_kernel_handle ready(CreateEventW(nullptr, TRUE, FALSE, ready_name.c_str()));
-    stop_.reset(CreateEventW(nullptr, TRUE, FALSE, stop_name.c_str()));
+WindowCrowd::WindowCrowd(int count, const std::wstring& titlePrefix) {
+    const std::wstring readyName = EventName(L"Ready");
+    const std::wstring stopName = EventName(L"Stop");
+    const win32::UniqueKernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, readyName.c_str()));
+    stop_.reset(CreateEventW(nullptr, TRUE, FALSE, stopName.c_str()));
     wchar_t exe[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command_line = L"\"" + std::wstring(exe) + L"\" crowd " + std::to_wstring(count) +
-                                L" \"" + title_prefix + L"\" " + ready_name + L" " + stop_name;
+    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\" crowd " + std::to_wstring(count) +
+                               L" \"" + titlePrefix + L"\" " + readyName + L" " + stopName;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION created{};
     if (!ready || !stop_ ||
-        !CreateProcessW(exe, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+        !CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &created)) {
         std::fprintf(stderr, "cannot start the window crowd process\n");
         return;
     }
     process_.reset(created.hProcess);
     CloseHandle(created.hThread);
-    process_id_ = created.dwProcessId;
     const HANDLE waits[] = {ready.get(), process_.get()};
     ready_ = WaitForMultipleObjects(2, waits, FALSE, 120000) == WAIT_OBJECT_0;
 }
@@ -54,19 +53,19 @@ int RunCrowdProcess(int argc, wchar_t** argv) {
     if (argc != 6) return 2;
     const int count = _wtoi(argv[2]);
     const std::wstring prefix = argv[3];
-    const win32::unique_kernel_handle ready(OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[4]));
-    const win32::unique_kernel_handle stop(OpenEventW(SYNCHRONIZE, FALSE, argv[5]));
+    const win32::UniqueKernelHandle ready(OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[4]));
+    const win32::UniqueKernelHandle stop(OpenEventW(SYNCHRONIZE, FALSE, argv[5]));
     if (!ready || !stop) return 3;
 
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    window_class.lpszClassName = kCrowdClass;
-    RegisterClassExW(&window_class);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kCrowdClass;
+    RegisterClassExW(&windowClass);
 
-    std::vector<win32::unique_hwnd> windows;
+    std::vector<win32::UniqueWindow> windows;
     for (int i = 0; i < count; ++i) {
         const std::wstring title = prefix + L" " + std::to_wstring(i + 1);
         // Cascaded over the desktop, small, so they overlap as real ones do.
@@ -80,9 +79,9 @@ int RunCrowdProcess(int argc, wchar_t** argv) {
     }
     SetEvent(ready.get());
 
-    const HANDLE stop_handle = stop.get();
+    const HANDLE stopHandle = stop.get();
     for (;;) {
-        const DWORD woke = MsgWaitForMultipleObjects(1, &stop_handle, FALSE, INFINITE, QS_ALLINPUT);
+        const DWORD woke = MsgWaitForMultipleObjects(1, &stopHandle, FALSE, INFINITE, QS_ALLINPUT);
         if (woke != WAIT_OBJECT_0 + 1) break;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);

@@ -6,26 +6,24 @@
 
 #include <string>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/handles.h"
 
 namespace qov::bench {
 
 class WindowCrowd {
 public:
     // Starts the process and waits until all `count` windows exist.
-    WindowCrowd(int count, const std::wstring& title_prefix);
+    WindowCrowd(int count, const std::wstring& titlePrefix);
     // Ends the process; its windows go with it.
     ~WindowCrowd();
     WindowCrowd(const WindowCrowd&) = delete;
     WindowCrowd& operator=(const WindowCrowd&) = delete;
 
-    bool ready() const { return ready_; }
-    DWORD process_id() const { return process_id_; }
+    bool Ready() const { return ready_; }
 
 private:
-    win32::unique_kernel_handle process_;
-    win32::unique_kernel_handle stop_;
-    DWORD process_id_ = 0;
+    win32::UniqueKernelHandle process_;
+    win32::UniqueKernelHandle stop_;
     bool ready_ = false;
 };
 

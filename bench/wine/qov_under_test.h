@@ -1,0 +1,58 @@
+#pragma once
+// The real qov.exe (the environment's QOV_EXE) for the benchmarks that drive
+// it from outside: started on the settings given, closed in order at the end,
+// and measured from outside, since the program carries no hooks for it.
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "win32/handles.h"
+
+namespace qov::bench {
+
+// Stored settings by name, as the program keeps them in the registry.
+using StoredSettings = std::map<std::wstring, std::wstring>;
+
+// What another process can read of QOV's use of the system. Wine leaves some
+// of it unanswered; those read as nothing.
+struct ProcessResources {
+    double memoryMb = 0;      // PagefileUsage: private memory (Wine: resident + swap)
+    double workingSetMb = 0;  // WorkingSetSize
+    std::optional<DWORD> gdiObjects, userObjects;  // GetGuiResources: a stub under Wine 8
+    std::optional<DWORD> kernelHandles;            // GetProcessHandleCount: 0 under Wine 8
+    int windows = 0;  // top-level windows of the process and all their children, counted
+};
+
+class QovUnderTest {
+public:
+    // The stored settings are replaced by `settings` first.
+    explicit QovUnderTest(const StoredSettings& settings);
+    // Closes QOV as its close box does (kills it when it does not end) and
+    // removes the settings it saved.
+    ~QovUnderTest();
+    QovUnderTest(const QovUnderTest&) = delete;
+    QovUnderTest& operator=(const QovUnderTest&) = delete;
+
+    // The main window with its list and status bar was found.
+    bool Ready() const { return list_ && statusBar_; }
+    const std::wstring& Exe() const { return exe_; }
+    DWORD Id() const { return processId_; }
+    HWND Main() const { return main_; }
+    HWND StatusBar() const { return statusBar_; }
+    int RowCount() const;
+    // Waits until the list holds at least `rows` rows; false after `limitMs`.
+    bool WaitForRows(int rows, DWORD limitMs) const;
+    ProcessResources Resources() const;
+
+private:
+    std::wstring exe_;
+    win32::UniqueKernelHandle process_;
+    DWORD processId_ = 0;
+    HWND main_ = nullptr, list_ = nullptr, statusBar_ = nullptr;
+};
+
+void PrintResources(const char* when, const ProcessResources& resources);
+
+}  // namespace qov::bench
