@@ -91,13 +91,17 @@ bool WindowCommands::Run(int commandId) {
         return true;
     }
     BusyScope busy(busy_);
-    std::vector<WindowHandle> windows;
-    if (command->target == Target::EveryTarget) {
-        windows = Targets();
-    } else if (const auto selected = SelectedWindow()) {
-        windows.push_back(*selected);
+    if (command->target == Target::SelectedWindow) {
+        if (const auto selected = SelectedWindow()) Apply(windows_, *command, *selected);
+        return true;
     }
-    for (const WindowHandle window : windows) Apply(windows_, *command, window);
+    // A target's visibility is asked just before it is acted on (every
+    // listed window is asked, whatever the target mode): waiting for one
+    // window may hide or show another.
+    for (const WindowHandle window : ListedWindows()) {
+        const bool visible = windows_.IsVisible(window);
+        if (visible || !settings_.showOnlyVisible) Apply(windows_, *command, window);
+    }
     return true;
 }
 
@@ -107,14 +111,10 @@ std::optional<WindowHandle> WindowCommands::SelectedWindow() const {
     return listed_[row];
 }
 
-// Visibility is asked of every listed window, whatever the target mode.
-std::vector<WindowHandle> WindowCommands::Targets() const {
-    std::vector<WindowHandle> targets;
-    for (int i = 1; i <= listed_.Count(); ++i) {
-        const WindowHandle window = listed_[i];
-        if (windows_.IsVisible(window) || !settings_.showOnlyVisible) targets.push_back(window);
-    }
-    return targets;
+std::vector<WindowHandle> WindowCommands::ListedWindows() const {
+    std::vector<WindowHandle> windows;
+    for (int i = 1; i <= listed_.Count(); ++i) windows.push_back(listed_[i]);
+    return windows;
 }
 
 std::string ProgramFolder(const std::string& programPath) {

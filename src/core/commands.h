@@ -32,9 +32,9 @@ public:
     std::optional<WindowHandle> SelectedWindow() const;
 
 private:
-    // The targets are taken when the command starts: the list may change
-    // while a target is being waited for.
-    std::vector<WindowHandle> Targets() const;
+    // The listed windows when the command starts: the table may change while
+    // a target is being waited for.
+    std::vector<WindowHandle> ListedWindows() const;
 
     WindowSystem& windows_;
     const WindowTable& listed_;

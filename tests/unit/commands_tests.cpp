@@ -61,16 +61,20 @@ TEST(WindowCommands, EachCommandMakesItsOperationOnItsWindows) {
 }
 
 // While a system command waits for its window, messages run: a second command
-// is ignored, and a refresh may change the table without moving the targets.
+// is ignored, a refresh may change the table without moving the targets, and
+// a window hidden meanwhile is no target any more.
 TEST(WindowCommands, WhileOneWaitsOthersAreIgnoredAndTargetsHold) {
     Scene s;
     const WindowHandle appended = s.desktop.Add("appended");
+    const WindowHandle hiddenLater = s.desktop.Add("hidden later");
+    s.listed.Append(hiddenLater);
     s.desktop.duringOperation = [&] {
         if (s.desktop.operations.size() > 3) return;  // a command run inside would recurse
         EXPECT_TRUE(s.commands.Busy());
         EXPECT_TRUE(s.commands.Run(IDM_CLOSE));
         EXPECT_TRUE(s.commands.Run(IDM_TARGET_ALL));
-        if (s.listed.Count() == 3) s.listed.RemoveAt(1), s.listed.Append(appended);
+        if (s.listed.Count() == 4) s.listed.RemoveAt(1), s.listed.Append(appended);
+        s.desktop.windows[hiddenLater].visible = false;
     };
     s.commands.Run(IDM_ALL_MAXIMIZE);
     std::vector<WindowHandle> hit;
