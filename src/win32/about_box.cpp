@@ -47,14 +47,16 @@ constexpr AboutControl kControls[] = {
 
 }  // namespace
 
-AboutBox::AboutBox(HWND owner) : window_(CreateDialogFrame(kFrame, WindowProc, owner, this)) {
+AboutBox::AboutBox(HWND mainWindow)
+    : mainWindow_(mainWindow), window_(CreateDialogFrame(kFrame, WindowProc, mainWindow)) {
     dpi_ = ::GetDpiForWindow(window_.get());
     DressControls(dpi_, true);
+    AttachFrameObject(window_.get(), this);
 }
 
 AboutBox::~AboutBox() { DestroyDialogFrame(window_); }
 
-void AboutBox::Show() { ShowOnOwnersMonitor(window_.get()); }
+void AboutBox::Show() { ShowOnMonitorOf(window_.get(), mainWindow_); }
 
 LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* box = FrameObject<AboutBox>(window);

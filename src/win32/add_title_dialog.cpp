@@ -38,16 +38,18 @@ std::wstring WindowText(HWND window) {
 
 }  // namespace
 
-AddTitleDialog::AddTitleDialog(HWND owner, Settings& settings, WindowModel& model,
+AddTitleDialog::AddTitleDialog(HWND mainWindow, Settings& settings, WindowModel& model,
                                std::function<void(const std::string&)> added)
     : settings_(settings),
       model_(model),
       added_(std::move(added)),
-      window_(CreateDialogFrame(kFrame, WindowProc, owner, this)) {
+      mainWindow_(mainWindow),
+      window_(CreateDialogFrame(kFrame, WindowProc, mainWindow)) {
     dpi_ = ::GetDpiForWindow(window_.get());
     font_ = CreateUiFont(dpi_);
     for (const ControlSpec& control : kControls)
         CreateControl(window_.get(), control, dpi_, font_.get());
+    AttachFrameObject(window_.get(), this);
 }
 
 AddTitleDialog::~AddTitleDialog() { DestroyDialogFrame(window_); }
@@ -61,7 +63,7 @@ void AddTitleDialog::Open() {
         const std::wstring choice = Utf8ToWide(title);
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
     }
-    ShowOnOwnersMonitor(window_.get());
+    ShowOnMonitorOf(window_.get(), mainWindow_);
 }
 
 LRESULT CALLBACK AddTitleDialog::WindowProc(HWND window, UINT message, WPARAM wParam,

@@ -39,26 +39,39 @@ void RegisterFrameClass(const wchar_t* className, WNDPROC windowProc) {
 
 HMONITOR MonitorOf(HWND window) { return ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST); }
 
+// The secondary windows are owned by a window nobody sees, as they always
+// were: they take no taskbar button, yet stay where the user puts them in
+// the z-order and do not vanish when the main window is minimised.
+HWND HiddenOwner() {
+    static const UniqueWindow owner{::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0,
+                                                      nullptr, nullptr, ::GetModuleHandleW(nullptr),
+                                                      nullptr)};
+    return owner.get();
+}
+
 }  // namespace
 
 void RegisterPanelClass() { RegisterFrameClass(kPanelClass, ::DefWindowProcW); }
 
-UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWND owner,
-                               void* object) {
+UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWND mainWindow) {
     RegisterFrameClass(frame.className, windowProc);
     // Made at the DPI of the monitor it opens on, so it starts at its final size.
-    const UINT dpi = owner ? ::GetDpiForWindow(owner) : ::GetDpiForSystem();
+    const UINT dpi = mainWindow ? ::GetDpiForWindow(mainWindow) : ::GetDpiForSystem();
     const SIZE size = WindowSizeForClient(frame.clientWidth, frame.clientHeight, frame.style,
                                           frame.exStyle, false, dpi);
-    const POINT at = CentredOnMonitorOf(owner, size);
+    const POINT at = CentredOnMonitorOf(mainWindow, size);
     UniqueWindow window(::CreateWindowExW(frame.exStyle, frame.className, frame.caption,
-                                          frame.style, at.x, at.y, size.cx, size.cy, owner,
-                                          nullptr, ::GetModuleHandleW(nullptr), nullptr));
+                                          frame.style, at.x, at.y, size.cx, size.cy,
+                                          HiddenOwner(), nullptr, ::GetModuleHandleW(nullptr),
+                                          nullptr));
     if (!window)
         throw std::runtime_error("cannot create a dialog window (error " +
                                  std::to_string(::GetLastError()) + ")");
-    ::SetWindowLongPtrW(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
     return window;
+}
+
+void AttachFrameObject(HWND window, void* object) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
 }
 
 void DestroyDialogFrame(UniqueWindow& window) {
@@ -68,12 +81,11 @@ void DestroyDialogFrame(UniqueWindow& window) {
 }
 
 
-void ShowOnOwnersMonitor(HWND window) {
-    HWND owner = ::GetWindow(window, GW_OWNER);
+void ShowOnMonitorOf(HWND window, HWND mainWindow) {
     RECT rect{};
-    if (owner && MonitorOf(owner) != MonitorOf(window) && ::GetWindowRect(window, &rect)) {
+    if (mainWindow && MonitorOf(mainWindow) != MonitorOf(window) && ::GetWindowRect(window, &rect)) {
         const SIZE size{rect.right - rect.left, rect.bottom - rect.top};
-        const POINT at = CentredOnMonitorOf(owner, size);
+        const POINT at = CentredOnMonitorOf(mainWindow, size);
         ::SetWindowPos(window, nullptr, at.x, at.y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

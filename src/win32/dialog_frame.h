@@ -26,11 +26,13 @@ inline constexpr DWORD kFixedFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMEN
 inline constexpr wchar_t kPanelClass[] = L"QOV.Panel";
 void RegisterPanelClass();
 
-// Creates the window hidden, at the DPI of its owner's monitor and centred
-// there; the class is registered with `windowProc` on first use. From then on
-// the window procedure finds `object` with FrameObject.
-UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWND owner,
-                               void* object);
+// Creates the window hidden, at the DPI of the main window's monitor and
+// centred there; the class is registered with `windowProc` on first use.
+// Its messages reach the object once AttachFrameObject has run, at the end of
+// the object's constructor, so a constructor that throws leaves no window
+// pointing at a half-built object.
+UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWND mainWindow);
+void AttachFrameObject(HWND window, void* object);
 
 template <typename Object>
 Object* FrameObject(HWND window) {
@@ -48,9 +50,9 @@ void DestroyDialogFrame(UniqueWindow& window);
 LRESULT HandleFrameMessage(UniqueWindow& window, HWND& lastFocus, UINT message, WPARAM wParam,
                            LPARAM lParam);
 
-// Shows the window active; it is centred again when its owner has moved to
-// another monitor since it was last placed.
-void ShowOnOwnersMonitor(HWND window);
+// Shows the window active; it is centred again when the main window has
+// moved to another monitor since it was last placed.
+void ShowOnMonitorOf(HWND window, HWND mainWindow);
 
 // WM_DPICHANGED, once the controls are placed and dressed for the new DPI:
 // takes the rectangle Windows suggests and paints everything again.

@@ -2,7 +2,7 @@
 // The program's three secondary windows. Each is created hidden when the main
 // window is, shown by its menu item or button, hidden (never destroyed) by its
 // own buttons and close box, and destroyed with its object when the main
-// window closes. Each opens on the main window's monitor.
+// window closes. Each opens on the main window's monitor; none is owned by it.
 #include <windows.h>
 
 #include <functional>
@@ -24,7 +24,7 @@ public:
         std::function<void()> addTitleRequested;        // "追加"
     };
     // Controls start from `settings` (DialogStateFrom) and its exclusion list.
-    SettingsDialog(HWND owner, Settings& settings, Callbacks callbacks);
+    SettingsDialog(HWND mainWindow, Settings& settings, Callbacks callbacks);
     ~SettingsDialog();
     SettingsDialog(const SettingsDialog&) = delete;
     SettingsDialog& operator=(const SettingsDialog&) = delete;
@@ -48,6 +48,7 @@ private:
 
     Settings& settings_;
     Callbacks callbacks_;
+    HWND mainWindow_;
     UniqueWindow window_;
     UniqueFont font_;
     UINT dpi_ = 96;
@@ -58,7 +59,7 @@ private:
 class AddTitleDialog {
 public:
     // `added` runs after a title went into the settings' exclusion list.
-    AddTitleDialog(HWND owner, Settings& settings, WindowModel& model,
+    AddTitleDialog(HWND mainWindow, Settings& settings, WindowModel& model,
                    std::function<void(const std::string&)> added);
     ~AddTitleDialog();
     AddTitleDialog(const AddTitleDialog&) = delete;
@@ -78,6 +79,7 @@ private:
     Settings& settings_;
     WindowModel& model_;
     std::function<void(const std::string&)> added_;
+    HWND mainWindow_;
     UniqueWindow window_;
     UniqueFont font_;
     UINT dpi_ = 96;
@@ -87,7 +89,7 @@ private:
 // "QOV　＜バージョン情報＞".
 class AboutBox {
 public:
-    explicit AboutBox(HWND owner);
+    explicit AboutBox(HWND mainWindow);
     ~AboutBox();
     AboutBox(const AboutBox&) = delete;
     AboutBox& operator=(const AboutBox&) = delete;
@@ -100,6 +102,7 @@ private:
     LRESULT HandleMessage(UINT, WPARAM, LPARAM);
     void DressControls(UINT dpi, bool create);
 
+    HWND mainWindow_;
     UniqueWindow window_;
     UINT dpi_ = 96;
     HWND lastFocus_ = nullptr;

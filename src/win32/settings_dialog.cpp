@@ -129,10 +129,11 @@ void SetChecked(HWND button, bool checked) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(HWND owner, Settings& settings, Callbacks callbacks)
+SettingsDialog::SettingsDialog(HWND mainWindow, Settings& settings, Callbacks callbacks)
     : settings_(settings),
       callbacks_(std::move(callbacks)),
-      window_(CreateDialogFrame(kFrame, WindowProc, owner, this)) {
+      mainWindow_(mainWindow),
+      window_(CreateDialogFrame(kFrame, WindowProc, mainWindow)) {
     HWND window = window_.get();
     dpi_ = ::GetDpiForWindow(window);
     font_ = CreateUiFont(dpi_);
@@ -154,11 +155,12 @@ SettingsDialog::SettingsDialog(HWND owner, Settings& settings, Callbacks callbac
     WriteControls(DialogStateFrom(settings_));
     for (const std::string& title : settings_.excludedTitles) AppendExcludedLine(title);
     ShowPage(kGeneralPage);
+    AttachFrameObject(window, this);
 }
 
 SettingsDialog::~SettingsDialog() { DestroyDialogFrame(window_); }
 
-void SettingsDialog::Show() { ShowOnOwnersMonitor(window_.get()); }
+void SettingsDialog::Show() { ShowOnMonitorOf(window_.get(), mainWindow_); }
 
 void SettingsDialog::AppendExcludedLine(const std::string& title) {
     const std::wstring line = Utf8ToWide(title);

@@ -145,14 +145,15 @@ TEST(Layout, WindowSizeForClientIsTheScaledClientInsideTheSystemFrame) {
     }
 }
 
-TEST(Dialogs, AboutBoxOpensCentredOnItsOwnersMonitor) {
-    const UniqueWindow owner = test::CreateTestWindow(L"About box owner");
-    AboutBox about(owner.get());
+TEST(Dialogs, AboutBoxOpensCentredOnTheMainWindowsMonitor) {
+    const UniqueWindow mainWindow = test::CreateTestWindow(L"Main window");
+    AboutBox about(mainWindow.get());
     about.Show();
+    EXPECT_NE(GetWindow(about.Handle(), GW_OWNER), mainWindow.get()) << "it would follow it down";
     RECT box{};
     GetWindowRect(about.Handle(), &box);
     MONITORINFO monitor{sizeof(MONITORINFO), {}, {}, 0};
-    GetMonitorInfoW(MonitorFromWindow(owner.get(), MONITOR_DEFAULTTONEAREST), &monitor);
+    GetMonitorInfoW(MonitorFromWindow(mainWindow.get(), MONITOR_DEFAULTTONEAREST), &monitor);
     EXPECT_NEAR(box.left + box.right, monitor.rcWork.left + monitor.rcWork.right, 1);
     EXPECT_NEAR(box.top + box.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1);
 }
