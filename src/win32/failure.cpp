@@ -15,12 +15,12 @@ void ReportFailure(const std::exception_ptr& failure) noexcept {
     } catch (...) {
         text += L"不明なエラー";
     }
-    // Only one box, however many handlers fail on the way out.
+    // One box, however many handlers fail while it is open or on the way out;
+    // a quit message posted meanwhile would close the box before it is read.
     static bool reported = false;
-    if (!reported) {
-        reported = true;
-        ::MessageBoxW(nullptr, text.c_str(), L"V O V", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
-    }
+    if (reported) return;
+    reported = true;
+    ::MessageBoxW(nullptr, text.c_str(), L"V O V", MB_OK | MB_ICONSTOP | MB_TASKMODAL | MB_TOPMOST | MB_SETFOREGROUND);
     ::PostQuitMessage(1);
 }
 

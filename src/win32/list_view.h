@@ -46,10 +46,11 @@ private:
 
     UINT dpi_;
     ColumnWidths widths_;
-    UniqueWindow list_;
-    UniqueWindow statusBar_;
+    // Before the controls that use them, so they are freed after them.
     UniqueFont font_;
     UniqueImageList rowIcons_;
+    UniqueWindow list_;
+    UniqueWindow statusBar_;
     std::string statusText_;
     int bulkDepth_ = 0;
     bool redrawSuspended_ = false;

@@ -108,6 +108,7 @@ MainToolbar::MainToolbar(HWND mainWindow) {
     bar.SetButtonWidth(pictureSize);
     bar.SetButtonHeight(pictureSize);
     bar.SetPictureBox(parts_->host);
+    if (!bar.hwnd()) throw std::runtime_error("cannot create the toolbar");
     bar.SetAlign(1);
     if (!parts_->ShowPictures(dpi)) throw std::runtime_error("cannot paint the toolbar pictures");
     bar.SetStyle(1);

@@ -1,10 +1,12 @@
 #include "win32/main_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "core/command_ids.h"
 #include "win32/failure.h"
@@ -21,6 +23,9 @@ constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr int kSingleWindowMenu = 1;  // "単独ウィンドウ(&O)", also the list's pop-up menu
+// Opens the pop-up menu at the screen point in lParam, once the list has
+// finished with the click that asked for it.
+constexpr UINT WM_APP_OPEN_POPUP = WM_APP + 1;
 
 // Layout at design size, twips.
 constexpr int kClientWidth = 9135;
@@ -115,6 +120,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return Guarded([&] { return OnRefreshTimer(); });
         case WM_COMMAND:
             return Guarded([&] { return OnCommand(LOWORD(wParam)); });
+        case WM_SETFOCUS:  // the list is the one control that takes the keyboard
+            ::SetFocus(list_->Handle());
+            return 0;
+        case WM_APP_OPEN_POPUP:
+            return Guarded([&] { return OnOpenPopup({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); });
         case WM_NOTIFY:
             return Guarded([&] { return OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); });
         case WM_DPICHANGED:
@@ -215,7 +225,12 @@ LRESULT MainWindow::OnRefreshTimer() {
     } catch (const ListError&) {
         closePending_ = true;  // the list failed: the program ends in order
     }
-    if (closePending_) CloseWhenIdle();
+    if (closePending_) {
+        CloseWhenIdle();
+        return 0;
+    }
+    // A tick inside a yield returns here while the outer refresh still runs.
+    if (deferredCommand_ && !refresh_->Running()) return OnCommand(std::exchange(deferredCommand_, 0));
     return 0;
 }
 
@@ -237,24 +252,34 @@ LRESULT MainWindow::OnCommand(int commandId) {
         default:
             break;
     }
+    // A command chosen while a refresh lets messages through waits for that
+    // refresh to end: a command may wait long for its window, and the list
+    // would stand still all that time.
+    if (refresh_->Running() && !commands_->Busy()) {
+        deferredCommand_ = commandId;
+        return 0;
+    }
     if (commands_->Run(commandId)) ShowTargetChecks();
     if (closePending_) CloseWhenIdle();
     return 0;
 }
 
+// A right click on the list, or a right drag (the list reports no click
+// then), opens the pop-up menu where the button went down.
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom == list_->Handle() && header.code == NM_RCLICK) {
-        return OnListRightClick(reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction);
+    if (header.hwndFrom == list_->Handle() &&
+        (header.code == NM_RCLICK || header.code == LVN_BEGINRDRAG)) {
+        POINT at = reinterpret_cast<const NMLISTVIEW&>(header).ptAction;
+        ::ClientToScreen(list_->Handle(), &at);
+        ::PostMessageW(window_.get(), WM_APP_OPEN_POPUP, 0, MAKELPARAM(at.x, at.y));
     }
     return 0;
 }
 
-// The chosen item arrives as WM_COMMAND, after the list has finished with the click.
-LRESULT MainWindow::OnListRightClick(POINT inList) {
-    ::ClientToScreen(list_->Handle(), &inList);
+// The chosen item arrives as WM_COMMAND.
+LRESULT MainWindow::OnOpenPopup(POINT at) {
     HMENU popup = ::GetSubMenu(::GetMenu(window_.get()), kSingleWindowMenu);
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, inList.x, inList.y, 0, window_.get(),
-                     nullptr);
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_.get(), nullptr);
     return 0;
 }
 
@@ -338,9 +363,14 @@ void MainWindow::StartHelp() {
 }
 
 // The refresh's yield: what is waiting is handled as the message loop would.
+// Inside a modal loop of someone else's (a message box, a menu, a window
+// being moved) the input is that loop's, or a key meant for a box or a menu
+// would reach the wrong window: only sent, posted and paint messages are
+// taken then.
 void MainWindow::PumpPendingMessages() {
+    const UINT only = InForeignModalLoop() ? PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT : 0;
     MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | only)) {
         if (message.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(message.wParam));  // for the message loop
             return;
@@ -349,6 +379,20 @@ void MainWindow::PumpPendingMessages() {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
+}
+
+bool MainWindow::InForeignModalLoop() const {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    constexpr DWORD kModal = GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE | GUI_INMOVESIZE;
+    if (::GetGUIThreadInfo(::GetCurrentThreadId(), &thread) && (thread.flags & kModal)) return true;
+    const HWND active = ::GetActiveWindow();
+    if (!active || !ready_) return false;
+    for (HWND own : {window_.get(), settingsDialog_->Handle(), addTitleDialog_->Handle(),
+                     aboutBox_->Handle()}) {
+        if (active == own) return false;
+    }
+    return true;
 }
 
 bool MainWindow::PreTranslate(MSG& message) {
@@ -387,7 +431,7 @@ void MainWindow::CloseInOrder() {
     ::DestroyWindow(window);
 }
 
-// The dialogs go before the main window, which owns them, and the list's
+// The dialogs go before the main window they were placed by, and the list's
 // users before the list.
 void MainWindow::ReleaseParts() {
     ready_ = false;

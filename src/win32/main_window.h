@@ -43,7 +43,7 @@ private:
     LRESULT OnRefreshTimer();
     LRESULT OnCommand(int commandId);
     LRESULT OnNotify(const NMHDR& header);
-    LRESULT OnListRightClick(POINT inList);
+    LRESULT OnOpenPopup(POINT at);
     LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
     LRESULT OnQueryEndSession();
     LRESULT OnEndSession(bool ending);
@@ -58,6 +58,7 @@ private:
     void MakeOwnWindowsTopmost();
     void StartHelp();
     void PumpPendingMessages();
+    bool InForeignModalLoop() const;
     void SaveSettingsNow();
     void CloseWhenIdle();
     void CloseInOrder();
@@ -85,6 +86,7 @@ private:
     std::exception_ptr createFailure_;
     bool ready_ = false;         // every part exists
     bool closePending_ = false;  // a close waits for a command or a refresh to return
+    int deferredCommand_ = 0;    // chosen during a refresh, run when it returns
 };
 
 }  // namespace qov::win32

@@ -68,6 +68,8 @@ public:
     ~PictureCanvas() {
         if (oldBitmap_ != nullptr) SelectObject(dc_.get(), oldBitmap_);
     }
+    // False when GDI could not make the surface (out of GDI objects).
+    bool Ready() const { return bits_ != nullptr; }
     PictureCanvas(const PictureCanvas&) = delete;
     PictureCanvas& operator=(const PictureCanvas&) = delete;
 
@@ -311,6 +313,7 @@ UniqueImageList PaintedList(const std::vector<Painter>& painters, UINT dpi) {
     if (!list) return list;
     for (const Painter& paint : painters) {
         PictureCanvas canvas(size);
+        if (!canvas.Ready()) return {};
         paint(canvas);
         UniqueBitmap colour, mask;
         canvas.TakeBitmaps(colour, mask);
@@ -339,6 +342,7 @@ UniqueImageList CreateToolbarPictureList(UINT dpi) {
 
 UniqueIcon CreateProgramIcon(int pixels) {
     PictureCanvas canvas(pixels);
+    if (!canvas.Ready()) return {};
     ProgramIcon(canvas);
     UniqueBitmap colour, mask;
     canvas.TakeBitmaps(colour, mask);

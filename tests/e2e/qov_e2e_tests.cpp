@@ -139,6 +139,11 @@ public:
 
     bool Ready() const { return main_ && list_ && status_ && toolbar_ && remote_; }
     HWND Main() const { return main_; }
+    HWND Focus() const {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &gui) ? gui.hwndFocus : nullptr;
+    }
 
     // Every row, read until two readings agree: the list refreshes meanwhile.
     std::vector<Row> Rows() const {
@@ -250,6 +255,8 @@ protected:
 
 TEST_F(E2e, AFirstRunListsWindowsAndWritesEverySettingAsAStringAtExit) {
     ASSERT_NO_FATAL_FAILURE(Start({}));
+    EXPECT_TRUE(WaitUntil([&] { return qov_->Focus() == FindWindowExW(qov_->Main(), nullptr, WC_LISTVIEWW, nullptr); }))
+        << "the keyboard does not reach the list";
     const HWND window = Add(L"ブラボー 窓のテスト");
     MoveWindow(window, -200, 80, 400, 300, TRUE);  // reaching left of the screen
     const Row expected{L"ブラボー 窓のテスト", L"通常", L"(-200,80)-(200,380)", L"QovE2eFixture", HandleText(window)};

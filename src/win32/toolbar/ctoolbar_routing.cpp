@@ -7,6 +7,7 @@
 #include <iterator>
 #include <limits>
 
+#include "win32/failure.h"
 #include "win32/text.h"
 #include "win32/toolbar/ctoolbar.h"
 
@@ -38,7 +39,7 @@ LRESULT CALLBACK SubClassWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM 
     // The object sets the property before this procedure is installed and
     // removes it only after the previous one is back, so it is always found.
     if (object == nullptr) return DefWindowProcW(hwnd, uMsg, wParam, lParam);
-    return object->CallBackWindowProc(hwnd, uMsg, wParam, lParam);
+    return Guarded([&] { return object->CallBackWindowProc(hwnd, uMsg, wParam, lParam); });
 }
 
 }  // namespace basSubClass
