@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "core/command_ids.h"
 #include "core/settings.h"
@@ -37,6 +38,21 @@ void RegisterFrameClass(const wchar_t* className, WNDPROC windowProc) {
                                  std::to_string(::GetLastError()) + ")");
 }
 
+// The caption and taskbar icons at the window's DPI (the class's are at the
+// system's). The window owns them: the ones it showed before are freed here,
+// and with no `dpi` none are loaded, which frees the last ones.
+void ShowIconsAtDpi(HWND window, UINT dpi) {
+    const std::pair<WPARAM, int> kinds[] = {{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}};
+    for (const auto& [kind, metric] : kinds) {
+        const int size = dpi ? ::GetSystemMetricsForDpi(metric, dpi) : 0;
+        HANDLE icon = dpi ? ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
+                                         IMAGE_ICON, size, size, 0)
+                          : nullptr;
+        const UniqueIcon previous{reinterpret_cast<HICON>(
+            ::SendMessageW(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon)))};
+    }
+}
+
 HMONITOR MonitorOf(HWND window) { return ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST); }
 
 // The secondary windows are owned by a window nobody sees, as they always
@@ -67,6 +83,7 @@ UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWN
     if (!window)
         throw std::runtime_error("cannot create a dialog window (error " +
                                  std::to_string(::GetLastError()) + ")");
+    ShowIconsAtDpi(window.get(), dpi);
     return window;
 }
 
@@ -77,6 +94,7 @@ void AttachFrameObject(HWND window, void* object) {
 void DestroyDialogFrame(UniqueWindow& window) {
     if (!window) return;
     ::SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
+    ShowIconsAtDpi(window.get(), 0);
     window.reset();
 }
 
@@ -118,6 +136,7 @@ LRESULT HandleFrameMessage(UniqueWindow& window, HWND& lastFocus, UINT message, 
         KeepFocusAcrossActivation(window.get(), wParam, lastFocus);
         return 0;
     case WM_NCDESTROY: {
+        ShowIconsAtDpi(window.get(), 0);
         HWND gone = window.release();
         ::SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
         return ::DefWindowProcW(gone, message, wParam, lParam);
@@ -128,6 +147,7 @@ LRESULT HandleFrameMessage(UniqueWindow& window, HWND& lastFocus, UINT message, 
 }
 
 void FinishDpiChange(HWND window, LPARAM suggestedRect) {
+    ShowIconsAtDpi(window, ::GetDpiForWindow(window));
     const RECT& suggested = *reinterpret_cast<const RECT*>(suggestedRect);
     ::SetWindowPos(window, nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
