@@ -18,7 +18,7 @@ enum ControlId : int { kCloseButton = 100, kFirstLabel };
 // Every line is bold in a font of its own. The address lines are short
 // enough to fit their labels in 9 pt Arial bold.
 struct AboutControl {
-    ControlSpec spec;
+    ControlLayout layout;
     const wchar_t* face;
     double points;
 };
@@ -88,9 +88,9 @@ void AboutBox::DressControls(UINT dpi, bool create) {
         const AboutControl& control = kControls[i];
         UniqueFont font = CreateUiFont(dpi, control.face, control.points, true);
         if (create)
-            CreateControl(window_.get(), control.spec, dpi, font.get());
+            CreateControl(window_.get(), control.layout, dpi, font.get());
         else
-            PlaceControl(::GetDlgItem(window_.get(), control.spec.id), control.spec.bounds, dpi,
+            PlaceControl(::GetDlgItem(window_.get(), control.layout.id), control.layout.bounds, dpi,
                          font.get());
         if (font) fonts_[i] = std::move(font);  // the control no longer uses the old one
     }

@@ -19,7 +19,7 @@ enum ControlId : int { kTitleCombo = 100, kAddButton, kCancelButton };
 constexpr int kDropDownHeight = 2400;
 
 // In tab order.
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {kTitleCombo, WC_COMBOBOXW, L"",
      CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
      {120, 120, 5295, 300 + kDropDownHeight}},
@@ -47,7 +47,7 @@ AddTitleDialog::AddTitleDialog(HWND mainWindow, Settings& settings, WindowModel&
       window_(CreateDialogFrame(kFrame, WindowProc, mainWindow)) {
     dpi_ = ::GetDpiForWindow(window_.get());
     font_ = CreateUiFont(dpi_);
-    for (const ControlSpec& control : kControls)
+    for (const ControlLayout& control : kControls)
         CreateControl(window_.get(), control, dpi_, font_.get());
     AttachFrameObject(window_.get(), this);
 }
@@ -104,7 +104,7 @@ void AddTitleDialog::OnAddButton() {
 void AddTitleDialog::OnDpiChanged(UINT dpi, LPARAM suggestedRect) {
     dpi_ = dpi;
     UniqueFont font = CreateUiFont(dpi);
-    for (const ControlSpec& control : kControls)
+    for (const ControlLayout& control : kControls)
         PlaceControl(::GetDlgItem(window_.get(), control.id), control.bounds, dpi, font.get());
     if (font) font_ = std::move(font);  // no control uses the old one any more
     FinishDpiChange(window_.get(), suggestedRect);

@@ -77,12 +77,12 @@ UniqueFont CreateUiFont(UINT dpi, std::wstring_view face, double points, bool bo
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
-HWND CreateControl(HWND parent, const ControlSpec& spec, UINT dpi, HFONT font) {
-    const RECT rect = ToPixels(spec.bounds, dpi);
+HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi, HFONT font) {
+    const RECT rect = ToPixels(layout.bounds, dpi);
     HWND control = ::CreateWindowExW(
-        spec.exStyle, spec.className, spec.caption, spec.style | WS_CHILD | WS_VISIBLE, rect.left,
+        layout.exStyle, layout.className, layout.caption, layout.style | WS_CHILD | WS_VISIBLE, rect.left,
         rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), ::GetModuleHandleW(nullptr),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), ::GetModuleHandleW(nullptr),
         nullptr);
     if (!control) {
         throw std::runtime_error("cannot create a dialog control (error " +

@@ -35,7 +35,7 @@ POINT CentredOnMonitorOf(HWND owner, SIZE size);
 UniqueFont CreateUiFont(UINT dpi, std::wstring_view face = {}, double points = 9, bool bold = false);
 
 // One control of a window's layout table.
-struct ControlSpec {
+struct ControlLayout {
     int id;                     // control ID, 0 for none
     const wchar_t* className;   // WC_BUTTONW, WC_LISTBOXW, ...
     const wchar_t* caption;
@@ -45,9 +45,9 @@ struct ControlSpec {
     DWORD exStyle = 0;          // WS_EX_CLIENTEDGE, ...
 };
 
-// Creates `spec`'s control in `parent` at `dpi` with `font`; throws
+// Creates `layout`'s control in `parent` at `dpi` with `font`; throws
 // std::runtime_error when the window cannot be made.
-HWND CreateControl(HWND parent, const ControlSpec& spec, UINT dpi, HFONT font);
+HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi, HFONT font);
 // Moves an existing control to `bounds` at `dpi` and gives it `font` (WM_DPICHANGED).
 void PlaceControl(HWND control, const TwipsRect& bounds, UINT dpi, HFONT font);
 

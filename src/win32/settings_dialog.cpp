@@ -60,7 +60,7 @@ constexpr DWORD kPanel = WS_CLIPSIBLINGS;
 struct PageControl {
     int page;
     int parent;  // 0: the dialog itself
-    ControlSpec spec;
+    ControlLayout layout;
 };
 
 // In tab order, which is also the order from top to bottom: the tab strip
@@ -114,7 +114,7 @@ constexpr PageControl kControls[] = {
 
 HWND Item(HWND window, const PageControl& control) {
     HWND parent = control.parent ? ::GetDlgItem(window, control.parent) : window;
-    return ::GetDlgItem(parent, control.spec.id);
+    return ::GetDlgItem(parent, control.layout.id);
 }
 
 HWND IntervalOption(HWND window, int choice) {
@@ -143,7 +143,7 @@ SettingsDialog::SettingsDialog(HWND mainWindow, Settings& settings, Callbacks ca
     RegisterPanelClass();
     for (const PageControl& control : kControls) {
         HWND parent = control.parent ? ::GetDlgItem(window, control.parent) : window;
-        CreateControl(parent, control.spec, dpi_, font_.get());
+        CreateControl(parent, control.layout, dpi_, font_.get());
     }
     for (int tab = 0; tab < static_cast<int>(std::size(kTabCaptions)); ++tab) {
         TCITEMW item{};
@@ -238,10 +238,10 @@ void SettingsDialog::ShowPage(int page) {
     HWND window = window_.get();
     for (const PageControl& control : kControls)
         if (control.parent == 0 && control.page == page)
-            ::ShowWindow(::GetDlgItem(window, control.spec.id), SW_SHOWNA);
+            ::ShowWindow(::GetDlgItem(window, control.layout.id), SW_SHOWNA);
     for (const PageControl& control : kControls)
         if (control.parent == 0 && control.page != page && control.page != kBothPages)
-            ::ShowWindow(::GetDlgItem(window, control.spec.id), SW_HIDE);
+            ::ShowWindow(::GetDlgItem(window, control.layout.id), SW_HIDE);
 }
 
 SettingsDialogState SettingsDialog::ReadControls() const {
@@ -272,7 +272,7 @@ void SettingsDialog::OnDpiChanged(UINT dpi, LPARAM suggestedRect) {
     dpi_ = dpi;
     UniqueFont font = CreateUiFont(dpi);
     for (const PageControl& control : kControls)
-        PlaceControl(Item(window_.get(), control), control.spec.bounds, dpi, font.get());
+        PlaceControl(Item(window_.get(), control), control.layout.bounds, dpi, font.get());
     if (font) font_ = std::move(font);  // no control uses the old one any more
     FinishDpiChange(window_.get(), suggestedRect);
 }
