@@ -362,23 +362,25 @@ void MainWindow::StartHelp() {
     }
 }
 
-// The refresh's yield: what is waiting is handled as the message loop would.
+// The refresh's yield and a command's wait for another window: what is
+// waiting is handled as the message loop would.
 // Inside a modal loop of someone else's (a message box, a menu, a window
 // being moved) the input is that loop's, or a key meant for a box or a menu
 // would reach the wrong window: only sent, posted and paint messages are
 // taken then.
-void MainWindow::PumpPendingMessages() {
+bool MainWindow::PumpPendingMessages() {
     const UINT only = InForeignModalLoop() ? PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT : 0;
     MSG message{};
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | only)) {
         if (message.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(message.wParam));  // for the message loop
-            return;
+            return false;
         }
         if (PreTranslate(message)) continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
+    return true;
 }
 
 bool MainWindow::InForeignModalLoop() const {

@@ -57,7 +57,7 @@ private:
     void StartRefreshTimer();
     void MakeOwnWindowsTopmost();
     void StartHelp();
-    void PumpPendingMessages();
+    bool PumpPendingMessages();  // false once the program is asked to end
     bool InForeignModalLoop() const;
     void SaveSettingsNow();
     void CloseWhenIdle();
@@ -66,7 +66,8 @@ private:
 
     RegistryStore store_;
     Settings settings_;
-    Win32WindowSystem windowSystem_;
+    // Waits for other windows run the same messages as the refresh's yield.
+    Win32WindowSystem windowSystem_{[this] { return PumpPendingMessages(); }};
     WindowTable listed_;
     WindowModel model_{windowSystem_, settings_};
 

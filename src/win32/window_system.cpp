@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "win32/text.h"
@@ -79,10 +80,10 @@ SharedReply SendForReply(HWND window, UINT message, WPARAM wParam) {
     return reply;
 }
 
-// Runs the messages waiting for this thread, as the program's own loop would,
-// so its windows paint and answer while a command waits. False once the loop
-// has been asked to end; the request is put back for the real loop to see.
-bool RunWaitingMessages() {
+// Runs the messages waiting for this thread, so its windows paint and answer
+// while a command waits, when the program gives no way of its own. False once
+// the loop has been asked to end; the request is put back for the real loop.
+bool RunWaitingMessagesPlainly() {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -105,7 +106,8 @@ bool RunWaitingMessages() {
 // move loop until the user is done. Its thread then still takes messages, so
 // it answers the small WM_NULL questions sent meanwhile; a thread stuck
 // inside a handler answers none, and after kSilenceLimit we stop waiting.
-void WaitForReply(HWND target, const Reply& handled) {
+void WaitForReply(HWND target, const Reply& handled,
+                  const std::function<bool()>& runWaitingMessages) {
     auto lastAnswer = Clock::now();
     auto lastProbe = Clock::now();
     SharedReply probe;
@@ -121,13 +123,17 @@ void WaitForReply(HWND target, const Reply& handled) {
             probe = SendForReply(target, WM_NULL, 0);
             lastProbe = now;
         }
-        if (!RunWaitingMessages()) return;
+        if (!runWaitingMessages()) return;
         if (handled.arrived) return;
         ::MsgWaitForMultipleObjectsEx(0, nullptr, kWakeUpMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
 
 }  // namespace
+
+Win32WindowSystem::Win32WindowSystem(std::function<bool()> runWaitingMessages)
+    : runWaitingMessages_(runWaitingMessages ? std::move(runWaitingMessages)
+                                             : std::function<bool()>(RunWaitingMessagesPlainly)) {}
 
 // EnumWindows asks the system whether each window still exists before calling
 // back; under Wine every such question is a round trip to the server, and
@@ -215,7 +221,7 @@ void Win32WindowSystem::SendSystemCommand(WindowHandle window, SystemCommand com
     const HWND hwnd = ToHwnd(window);
     if (::IsHungAppWindow(hwnd)) return;
     const SharedReply handled = SendForReply(hwnd, WM_SYSCOMMAND, static_cast<WPARAM>(command));
-    if (handled) WaitForReply(hwnd, *handled);
+    if (handled) WaitForReply(hwnd, *handled, runWaitingMessages_);
 }
 
 void Win32WindowSystem::BringToFront(WindowHandle window) {

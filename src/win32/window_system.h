@@ -16,6 +16,12 @@ inline WindowHandle ToWindowHandle(HWND window) {
 
 class Win32WindowSystem final : public WindowSystem {
 public:
+    // `runWaitingMessages` runs this thread's waiting messages while a system
+    // command waits, as the program's own loop would (shortcut keys, dialog
+    // keys); false once the program is asked to end. Without one they are run
+    // plainly.
+    explicit Win32WindowSystem(std::function<bool()> runWaitingMessages = {});
+
     void EnumerateWindows(const std::function<void(WindowHandle)>& visit) override;
     std::string Title(WindowHandle window) override;
     std::string ClassName(WindowHandle window) override;
@@ -31,6 +37,9 @@ public:
     void SendSystemCommand(WindowHandle window, SystemCommand command) override;
     void BringToFront(WindowHandle window) override;
     void MakeTopmost(WindowHandle window) override;
+
+private:
+    std::function<bool()> runWaitingMessages_;
 };
 
 }  // namespace qov::win32
