@@ -67,8 +67,6 @@ HWND HiddenOwner() {
 
 }  // namespace
 
-void RegisterPanelClass() { RegisterFrameClass(kPanelClass, ::DefWindowProcW); }
-
 UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWND mainWindow) {
     RegisterFrameClass(frame.className, windowProc);
     // Made at the DPI of the monitor it opens on, so it starts at its final size.

@@ -21,11 +21,6 @@ struct DialogFrame {
 // Caption, system menu and close box; neither minimise nor maximise, nor a sizing border.
 inline constexpr DWORD kFixedFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
-// A plain area of the dialog colour that can hold controls: a tab page's
-// background, an option group's frame. Registered once per process.
-inline constexpr wchar_t kPanelClass[] = L"QOV.Panel";
-void RegisterPanelClass();
-
 // Creates the window hidden, at the DPI of the main window's monitor and
 // centred there; the class is registered with `windowProc` on first use.
 // Its messages reach the object once AttachFrameObject has run, at the end of

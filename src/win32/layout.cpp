@@ -77,6 +77,17 @@ UniqueFont CreateUiFont(UINT dpi, std::wstring_view face, double points, bool bo
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
+void RegisterPanelClass() {
+    WNDCLASSEXW panel{};
+    panel.cbSize = sizeof(panel);
+    panel.lpfnWndProc = ::DefWindowProcW;
+    panel.hInstance = ::GetModuleHandleW(nullptr);
+    panel.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    panel.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    panel.lpszClassName = kPanelClass;
+    ::RegisterClassExW(&panel);  // fails harmlessly when registered already
+}
+
 HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi, HFONT font) {
     const RECT rect = ToPixels(layout.bounds, dpi);
     HWND control = ::CreateWindowExW(

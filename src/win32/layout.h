@@ -34,6 +34,12 @@ POINT CentredOnMonitorOf(HWND owner, SIZE size);
 // Null when the system cannot make it: the control then keeps its own font.
 UniqueFont CreateUiFont(UINT dpi, std::wstring_view face = {}, double points = 9, bool bold = false);
 
+// A plain area of the dialog colour that can hold controls: a tab page's
+// background, an option group's frame, the toolbar's host. Registered once
+// per process by RegisterPanelClass.
+inline constexpr wchar_t kPanelClass[] = L"QOV.Panel";
+void RegisterPanelClass();
+
 // One control of a window's layout table.
 struct ControlLayout {
     int id;                     // control ID, 0 for none

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/commands.h"
+#include "win32/layout.h"
 #include "win32/pictures.h"
 #include "win32/toolbar/ctoolbar.h"
 #include "win32/toolbar/window_host.h"
@@ -42,27 +43,17 @@ constexpr ButtonRow kButtons[kToolbarPositions] = {
     {"Close2", "閉じる", 0, 15},
 };
 
-constexpr wchar_t kHostClass[] = L"QOV.ToolbarHost";
 constexpr int kHostHeightTwips = 375;  // before the toolbar fits it to its rows
 constexpr int kIndentAt96Dpi = 8;
 
 HWND CreateHostWindow(HWND mainWindow) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW hostClass{};
-    hostClass.cbSize = sizeof(hostClass);
-    hostClass.lpfnWndProc = DefWindowProcW;
-    hostClass.hInstance = instance;
-    hostClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    hostClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    hostClass.lpszClassName = kHostClass;
-    RegisterClassExW(&hostClass);  // fails harmlessly when already registered
+    RegisterPanelClass();
     RECT client{};
     GetClientRect(mainWindow, &client);
-    const auto dpi = static_cast<int>(GetDpiForWindow(mainWindow));
-    const int height = MulDiv(kHostHeightTwips, dpi, 1440);
+    const int height = TwipsToPixels(kHostHeightTwips, GetDpiForWindow(mainWindow));
     constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    return CreateWindowExW(0, kHostClass, nullptr, style, 0, 0, client.right, height, mainWindow,
-                           nullptr, instance, nullptr);
+    return CreateWindowExW(0, kPanelClass, nullptr, style, 0, 0, client.right, height, mainWindow,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace
