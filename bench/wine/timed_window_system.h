@@ -53,10 +53,15 @@ public:
     WindowRect Rectangle(WindowHandle w) override {
         return Time(kRect, [&] { return inner_.Rectangle(w); });
     }
+    // Not read by a refresh, so not timed.
+    bool IsTopmost(WindowHandle w) override { return inner_.IsTopmost(w); }
+    std::uint32_t ProcessId(WindowHandle w) override { return inner_.ProcessId(w); }
+    std::string ProcessImagePath(WindowHandle w) override { return inner_.ProcessImagePath(w); }
     void Show(WindowHandle w, ShowCommand c) override { inner_.Show(w, c); }
     void SendSystemCommand(WindowHandle w, SystemCommand c) override { inner_.SendSystemCommand(w, c); }
     void BringToFront(WindowHandle w) override { inner_.BringToFront(w); }
     void MakeTopmost(WindowHandle w) override { inner_.MakeTopmost(w); }
+    void RemoveTopmost(WindowHandle w) override { inner_.RemoveTopmost(w); }
 
 private:
     WindowSystem& inner_;

@@ -54,6 +54,12 @@ public:
     virtual ShowState GetShowState(WindowHandle window) = 0;
     virtual WindowHandle Foreground() = 0;
     virtual WindowRect Rectangle(WindowHandle window) = 0;
+    virtual bool IsTopmost(WindowHandle window) = 0;
+    // The process that owns the window; 0 when the window is gone.
+    virtual std::uint32_t ProcessId(WindowHandle window) = 0;
+    // The full path of that process's image file; "" when Windows will not say
+    // (a process of another user, or one that has ended).
+    virtual std::string ProcessImagePath(WindowHandle window) = 0;
 
     // Operations. None may freeze the caller on a hung target: a system
     // command waits while the target still responds (its questions answered),
@@ -64,6 +70,7 @@ public:
     virtual void SendSystemCommand(WindowHandle window, SystemCommand command) = 0;
     virtual void BringToFront(WindowHandle window) = 0;
     virtual void MakeTopmost(WindowHandle window) = 0;
+    virtual void RemoveTopmost(WindowHandle window) = 0;
 };
 
 // A list operation the control refused. Rows and the table still agree when

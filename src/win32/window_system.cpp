@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "win32/handles.h"
 #include "win32/text.h"
 
 namespace qov::win32 {
@@ -129,6 +130,13 @@ void WaitForReply(HWND target, const Reply& handled,
     }
 }
 
+// Another thread's window is only asked to move, so a hung one cannot hold us.
+void PlaceInZOrder(HWND window, HWND insertAfter) {
+    UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (!BelongsToThisThread(window)) flags |= SWP_ASYNCWINDOWPOS;
+    ::SetWindowPos(window, insertAfter, 0, 0, 0, 0, flags);
+}
+
 }  // namespace
 
 Win32WindowSystem::Win32WindowSystem(std::function<bool()> runWaitingMessages)
@@ -200,6 +208,29 @@ WindowRect Win32WindowSystem::Rectangle(WindowHandle window) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+bool Win32WindowSystem::IsTopmost(WindowHandle window) {
+    return (::GetWindowLongW(ToHwnd(window), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+std::uint32_t Win32WindowSystem::ProcessId(WindowHandle window) {
+    DWORD processId = 0;
+    return ::GetWindowThreadProcessId(ToHwnd(window), &processId) ? processId : 0;
+}
+
+// The limited right is granted for most processes of other users too; an
+// elevated process still refuses it to a program that is not.
+std::string Win32WindowSystem::ProcessImagePath(WindowHandle window) {
+    const std::uint32_t processId = ProcessId(window);
+    if (processId == 0) return {};
+    const UniqueKernelHandle process{
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)};
+    if (!process) return {};
+    wchar_t path[MAX_PATH * 4] = {};
+    DWORD units = static_cast<DWORD>(std::size(path));
+    if (!::QueryFullProcessImageNameW(process.get(), 0, path, &units)) return {};
+    return WideToUtf8({path, units});
+}
+
 // ShowWindow on another thread's window waits for that thread to carry out
 // the change; the asynchronous form only queues it. Our own thread's windows
 // must change at once, since the caller reads them back right away.
@@ -229,10 +260,11 @@ void Win32WindowSystem::BringToFront(WindowHandle window) {
 }
 
 void Win32WindowSystem::MakeTopmost(WindowHandle window) {
-    const HWND hwnd = ToHwnd(window);
-    UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    if (!BelongsToThisThread(hwnd)) flags |= SWP_ASYNCWINDOWPOS;
-    ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
+    PlaceInZOrder(ToHwnd(window), HWND_TOPMOST);
+}
+
+void Win32WindowSystem::RemoveTopmost(WindowHandle window) {
+    PlaceInZOrder(ToHwnd(window), HWND_NOTOPMOST);
 }
 
 }  // namespace qov::win32

@@ -30,6 +30,9 @@ public:
     ShowState GetShowState(WindowHandle window) override;
     WindowHandle Foreground() override;
     WindowRect Rectangle(WindowHandle window) override;
+    bool IsTopmost(WindowHandle window) override;
+    std::uint32_t ProcessId(WindowHandle window) override;
+    std::string ProcessImagePath(WindowHandle window) override;
 
     void Show(WindowHandle window, ShowCommand command) override;
     // Waits, pumping this thread's messages, until the target has handled the
@@ -37,6 +40,7 @@ public:
     void SendSystemCommand(WindowHandle window, SystemCommand command) override;
     void BringToFront(WindowHandle window) override;
     void MakeTopmost(WindowHandle window) override;
+    void RemoveTopmost(WindowHandle window) override;
 
 private:
     std::function<bool()> runWaitingMessages_;

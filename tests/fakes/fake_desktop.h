@@ -18,10 +18,13 @@ struct FakeWindow {
     ShowState state = ShowState::Normal;
     bool visible = true;
     WindowRect rect{0, 0, 640, 480};
+    bool topmost = false;
+    std::uint32_t processId = 100;
+    std::string imagePath = "C:\\Program Files\\Test\\test.exe";
 };
 
 struct Operation {
-    enum Kind { Show, SystemCommand, BringToFront, MakeTopmost } kind;
+    enum Kind { Show, SystemCommand, BringToFront, MakeTopmost, RemoveTopmost } kind;
     int argument;  // the ShowCommand or SystemCommand value; 0 otherwise
     WindowHandle window;
     bool operator==(const Operation&) const = default;
@@ -54,6 +57,9 @@ public:
     bool IsVisible(WindowHandle w) override { return Read(w, &FakeWindow::visible); }
     ShowState GetShowState(WindowHandle w) override { return Read(w, &FakeWindow::state); }
     WindowRect Rectangle(WindowHandle w) override { return Read(w, &FakeWindow::rect); }
+    bool IsTopmost(WindowHandle w) override { return Read(w, &FakeWindow::topmost); }
+    std::uint32_t ProcessId(WindowHandle w) override { return Read(w, &FakeWindow::processId); }
+    std::string ProcessImagePath(WindowHandle w) override { return Read(w, &FakeWindow::imagePath); }
     bool Exists(WindowHandle w) override { return ++reads, windows.contains(w); }
     WindowHandle Foreground() override { return ++reads, foreground; }
 
@@ -63,6 +69,7 @@ public:
     }
     void BringToFront(WindowHandle w) override { Record({Operation::BringToFront, 0, w}); }
     void MakeTopmost(WindowHandle w) override { Record({Operation::MakeTopmost, 0, w}); }
+    void RemoveTopmost(WindowHandle w) override { Record({Operation::RemoveTopmost, 0, w}); }
 
 private:
     template <class T>

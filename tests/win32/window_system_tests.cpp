@@ -108,6 +108,23 @@ TEST(WindowSystem, SystemCommandWaitsAsLongAsTheTargetAnswersAndNoLonger) {
     owner.join();
 }
 
+// The owner's process and the topmost bit, read back after each change.
+TEST(WindowSystem, ReadsTheOwningProcessAndTheTopmostState) {
+    Win32WindowSystem system;
+    UniqueWindow window = test::CreateTestWindow(L"process");
+    const WindowHandle handle = ToWindowHandle(window.get());
+    EXPECT_EQ(system.ProcessId(handle), GetCurrentProcessId());
+    EXPECT_TRUE(system.ProcessImagePath(handle).ends_with("\\qov_win32_tests.exe"));
+    EXPECT_FALSE(system.IsTopmost(handle));
+    system.MakeTopmost(handle);
+    EXPECT_TRUE(system.IsTopmost(handle));
+    system.RemoveTopmost(handle);
+    EXPECT_FALSE(system.IsTopmost(handle));
+    window.reset();
+    EXPECT_EQ(system.ProcessId(handle), 0u);
+    EXPECT_EQ(system.ProcessImagePath(handle), "");
+}
+
 TEST(RegistryStore, KeepsJapaneseTextAsRegSzAndReadsAnythingElseAsMissing) {
     // A key of its own per run, so runs never see each other's values.
     const std::wstring key = L"Software\\QOV Tests " + std::to_wstring(GetCurrentProcessId());
