@@ -1,7 +1,7 @@
 # The release package of the Windows build: `cmake --build --preset mingw
-# --target package` writes QOV-<version>-win64.zip (qov.exe, README.md,
-# LICENSE) and QOV-<version>-win64.exe, an installer made with NSIS.
-install(TARGETS qov RUNTIME DESTINATION .)
+# --target package` writes QOV-<version>-win64.zip (qov.exe, qovc.exe,
+# README.md, LICENSE) and QOV-<version>-win64.exe, an installer made with NSIS.
+install(TARGETS qov qovc RUNTIME DESTINATION .)
 install(FILES README.md LICENSE DESTINATION .)
 
 set(CPACK_GENERATOR ZIP NSIS)

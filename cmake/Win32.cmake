@@ -8,7 +8,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 file(GLOB_RECURSE QOV_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 add_library(qov_win32 STATIC ${QOV_WIN32_SOURCES})
-target_link_libraries(qov_win32 PUBLIC qov_core user32 gdi32 comctl32 advapi32 shell32 uxtheme)
+target_link_libraries(qov_win32 PUBLIC qov_core user32 gdi32 comctl32 advapi32 shell32 uxtheme dwmapi)
 # The core calls TitleContains, which the Win32 half supplies.
 target_link_libraries(qov_core PUBLIC qov_win32)
 
@@ -23,6 +23,18 @@ if(MSVC)
   # The manifest is a resource of its own already; a second, from the
   # linker, would collide with it.
   target_link_options(qov PRIVATE /MANIFEST:NO)
+endif()
+
+# The console companion: the same core and window system, its own entry.
+add_executable(qovc src/app/qovc.cpp src/app/qovc.rc)
+target_link_libraries(qovc PRIVATE qov_win32 qov_core)
+target_link_options(qovc PRIVATE -municode)
+target_compile_definitions(qovc PRIVATE QOV_VERSION="${PROJECT_VERSION}")
+target_include_directories(qovc PRIVATE src src/app)
+set_source_files_properties(src/app/qovc.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/app/qovc.manifest")
+if(MSVC)
+  target_link_options(qovc PRIVATE /MANIFEST:NO)
 endif()
 
 add_subdirectory(tools)

@@ -43,8 +43,8 @@ public:
         return Time(kClass, [&] { return inner_.ClassName(w); });
     }
     bool Exists(WindowHandle w) override { return Time(kExists, [&] { return inner_.Exists(w); }); }
-    bool IsVisible(WindowHandle w) override {
-        return Time(kVisible, [&] { return inner_.IsVisible(w); });
+    Visibility GetVisibility(WindowHandle w) override {
+        return Time(kVisible, [&] { return inner_.GetVisibility(w); });
     }
     ShowState GetShowState(WindowHandle w) override {
         return Time(kShowState, [&] { return inner_.GetShowState(w); });
@@ -57,11 +57,15 @@ public:
     bool IsTopmost(WindowHandle w) override { return inner_.IsTopmost(w); }
     std::uint32_t ProcessId(WindowHandle w) override { return inner_.ProcessId(w); }
     std::string ProcessImagePath(WindowHandle w) override { return inner_.ProcessImagePath(w); }
-    void Show(WindowHandle w, ShowCommand c) override { inner_.Show(w, c); }
-    void SendSystemCommand(WindowHandle w, SystemCommand c) override { inner_.SendSystemCommand(w, c); }
-    void BringToFront(WindowHandle w) override { inner_.BringToFront(w); }
-    void MakeTopmost(WindowHandle w) override { inner_.MakeTopmost(w); }
-    void RemoveTopmost(WindowHandle w) override { inner_.RemoveTopmost(w); }
+    Outcome Show(WindowHandle w, ShowCommand c) override { return inner_.Show(w, c); }
+    Outcome SendSystemCommand(WindowHandle w, SystemCommand c) override {
+        return inner_.SendSystemCommand(w, c);
+    }
+    Outcome BringToFront(WindowHandle w) override { return inner_.BringToFront(w); }
+    Outcome MakeTopmost(WindowHandle w) override { return inner_.MakeTopmost(w); }
+    Outcome RemoveTopmost(WindowHandle w) override { return inner_.RemoveTopmost(w); }
+    Outcome SetRectangle(WindowHandle w, const WindowRect& r) override { return inner_.SetRectangle(w, r); }
+    bool Responds(WindowHandle w) override { return inner_.Responds(w); }
 
 private:
     WindowSystem& inner_;

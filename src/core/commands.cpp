@@ -19,6 +19,7 @@ struct CommandEntry {
 constexpr int Arg(ShowCommand c) { return static_cast<int>(c); }
 constexpr int Arg(SystemCommand c) { return static_cast<int>(c); }
 
+// The menus ignore the operations' outcomes: the list shows what happened.
 // Minimising one window sends the system command, minimising all of them uses
 // ShowWindow: the program has always done it so.
 constexpr std::array<CommandEntry, 16> kCommands{{
@@ -99,7 +100,7 @@ bool WindowCommands::Run(int commandId) {
     // listed window is asked, whatever the target mode): waiting for one
     // window may hide or show another.
     for (const WindowHandle window : ListedWindows()) {
-        const bool visible = windows_.IsVisible(window);
+        const bool visible = CountsAsVisible(windows_.GetVisibility(window));
         if (visible || !settings_.showOnlyVisible) Apply(windows_, *command, window);
     }
     return true;

@@ -38,6 +38,18 @@ enum class SystemCommand : std::uint32_t {
     Close = 0xF060,
 };
 
+// Whether a window can be seen. Windows 10 and 11 keep WS_VISIBLE on windows
+// that the user cannot see (on another virtual desktop, a suspended store app,
+// parts of the shell): those are Cloaked. Only Visible counts as visible.
+enum class Visibility { Hidden, Visible, Cloaked };
+inline bool CountsAsVisible(Visibility visibility) { return visibility == Visibility::Visible; }
+
+// What an operation came to, as far as the system can say. Done means the
+// request was carried out or handed on: a change made asynchronously must be
+// read back to know it happened. Refused: Windows denied it (an elevated
+// target, for one). Hung: the target stopped answering and was left alone.
+enum class Outcome { Done, Hung, Refused, Gone };
+
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
@@ -50,7 +62,7 @@ public:
     virtual std::string Title(WindowHandle window) = 0;
     virtual std::string ClassName(WindowHandle window) = 0;
     virtual bool Exists(WindowHandle window) = 0;
-    virtual bool IsVisible(WindowHandle window) = 0;
+    virtual Visibility GetVisibility(WindowHandle window) = 0;
     virtual ShowState GetShowState(WindowHandle window) = 0;
     virtual WindowHandle Foreground() = 0;
     virtual WindowRect Rectangle(WindowHandle window) = 0;
@@ -66,11 +78,16 @@ public:
     // keeping the caller's own windows painting, and gives up on a hung one
     // within a few seconds; show and topmost changes to other threads'
     // windows are asynchronous.
-    virtual void Show(WindowHandle window, ShowCommand command) = 0;
-    virtual void SendSystemCommand(WindowHandle window, SystemCommand command) = 0;
-    virtual void BringToFront(WindowHandle window) = 0;
-    virtual void MakeTopmost(WindowHandle window) = 0;
-    virtual void RemoveTopmost(WindowHandle window) = 0;
+    virtual Outcome Show(WindowHandle window, ShowCommand command) = 0;
+    virtual Outcome SendSystemCommand(WindowHandle window, SystemCommand command) = 0;
+    virtual Outcome BringToFront(WindowHandle window) = 0;
+    virtual Outcome MakeTopmost(WindowHandle window) = 0;
+    virtual Outcome RemoveTopmost(WindowHandle window) = 0;
+    // Moves and sizes the window to `outer` (its outer rectangle, screen pixels).
+    virtual Outcome SetRectangle(WindowHandle window, const WindowRect& outer) = 0;
+    // Whether the window's thread still takes its messages: asked without
+    // blocking, and given up on within about a second.
+    virtual bool Responds(WindowHandle window) = 0;
 };
 
 // A list operation the control refused. Rows and the table still agree when

@@ -58,7 +58,8 @@ std::string WindowModel::Title(WindowHandle window) { return CutAtNull(windows_.
 std::string WindowModel::Status(WindowHandle window, WindowHandle foreground) {
     const ShowState state = windows_.GetShowState(window);
     // Visibility matters only for a known show state, so only then is it read.
-    const bool visible = state != ShowState::Unknown && windows_.IsVisible(window);
+    const bool visible =
+        state != ShowState::Unknown && CountsAsVisible(windows_.GetVisibility(window));
     return StatusText(state, visible, foreground == window);
 }
 

@@ -1,5 +1,7 @@
 #include "win32/window_system.h"
 
+#include <dwmapi.h>
+
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -24,10 +26,19 @@ constexpr int kTextBufferUnits = 255;
 // messages for five seconds; Wine only says so after about seven, so the
 // program keeps its own count with the same five seconds.
 constexpr auto kSilenceLimit = std::chrono::seconds(5);
+// How long Responds waits for a target's answer.
+constexpr auto kRespondsLimit = std::chrono::seconds(1);
 // How often we ask a target whether it is still answering.
 constexpr auto kProbeInterval = std::chrono::milliseconds(250);
 // The longest the wait sleeps before looking at the target again.
 constexpr DWORD kWakeUpMs = 100;
+
+// Why a request for an existing window failed: Windows refused it (UIPI
+// denies a program that is not elevated any change to an elevated one's
+// windows), unless the window has gone meanwhile.
+Outcome FailureOutcome(HWND window) {
+    return ::IsWindow(window) ? Outcome::Refused : Outcome::Gone;
+}
 
 bool BelongsToThisThread(HWND window) {
     return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
@@ -107,34 +118,44 @@ bool RunWaitingMessagesPlainly() {
 // move loop until the user is done. Its thread then still takes messages, so
 // it answers the small WM_NULL questions sent meanwhile; a thread stuck
 // inside a handler answers none, and after kSilenceLimit we stop waiting.
-void WaitForReply(HWND target, const Reply& handled,
-                  const std::function<bool()>& runWaitingMessages) {
+// Done also when the program is asked to end meanwhile: the command has been
+// handed on, and the caller reads back what became of it.
+Outcome WaitForReply(HWND target, const Reply& handled,
+                     const std::function<bool()>& runWaitingMessages) {
     auto lastAnswer = Clock::now();
     auto lastProbe = Clock::now();
     SharedReply probe;
     while (!handled.arrived) {
-        if (!::IsWindow(target) || ::IsHungAppWindow(target)) return;
+        if (!::IsWindow(target)) return Outcome::Gone;
+        if (::IsHungAppWindow(target)) return Outcome::Hung;
         const auto now = Clock::now();
         if (probe && probe->arrived) {
             lastAnswer = now;
             probe.reset();
         }
-        if (now - lastAnswer > kSilenceLimit) return;
+        if (now - lastAnswer > kSilenceLimit) return Outcome::Hung;
         if (!probe && now - lastProbe >= kProbeInterval) {
             probe = SendForReply(target, WM_NULL, 0);
             lastProbe = now;
         }
-        if (!runWaitingMessages()) return;
-        if (handled.arrived) return;
+        if (!runWaitingMessages() || handled.arrived) return Outcome::Done;
         ::MsgWaitForMultipleObjectsEx(0, nullptr, kWakeUpMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
+    return Outcome::Done;
 }
 
 // Another thread's window is only asked to move, so a hung one cannot hold us.
-void PlaceInZOrder(HWND window, HWND insertAfter) {
-    UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+Outcome Place(HWND window, HWND insertAfter, const RECT& rect, UINT flags) {
+    flags |= SWP_NOACTIVATE;
     if (!BelongsToThisThread(window)) flags |= SWP_ASYNCWINDOWPOS;
-    ::SetWindowPos(window, insertAfter, 0, 0, 0, 0, flags);
+    if (::SetWindowPos(window, insertAfter, rect.left, rect.top, rect.right - rect.left,
+                       rect.bottom - rect.top, flags))
+        return Outcome::Done;
+    return FailureOutcome(window);
+}
+
+Outcome PlaceInZOrder(HWND window, HWND insertAfter) {
+    return Place(window, insertAfter, {}, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 }  // namespace
@@ -187,9 +208,15 @@ bool Win32WindowSystem::Exists(WindowHandle window) { return ::IsWindow(ToHwnd(w
 // maximised exactly when WS_MINIMIZE or WS_MAXIMIZE is. IsWindowVisible also
 // walks the parents and GetWindowPlacement also reads the rectangles: under
 // Wine each costs more server round trips for another process's window.
-bool Win32WindowSystem::IsVisible(WindowHandle window) {
-    const std::optional<LONG> style = WindowStyle(ToHwnd(window));
-    return style && (*style & WS_VISIBLE) != 0;
+Visibility Win32WindowSystem::GetVisibility(WindowHandle window) {
+    const HWND hwnd = ToHwnd(window);
+    const std::optional<LONG> style = WindowStyle(hwnd);
+    if (!style || (*style & WS_VISIBLE) == 0) return Visibility::Hidden;
+    DWORD cloaked = 0;
+    if (SUCCEEDED(::DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) &&
+        cloaked != 0)
+        return Visibility::Cloaked;
+    return Visibility::Visible;
 }
 
 ShowState Win32WindowSystem::GetShowState(WindowHandle window) {
@@ -234,37 +261,62 @@ std::string Win32WindowSystem::ProcessImagePath(WindowHandle window) {
 // ShowWindow on another thread's window waits for that thread to carry out
 // the change; the asynchronous form only queues it. Our own thread's windows
 // must change at once, since the caller reads them back right away.
-void Win32WindowSystem::Show(WindowHandle window, ShowCommand command) {
+// ShowWindow's result is the earlier visibility, not success.
+Outcome Win32WindowSystem::Show(WindowHandle window, ShowCommand command) {
     const HWND hwnd = ToHwnd(window);
     const int show = static_cast<int>(command);
+    if (!::IsWindow(hwnd)) return Outcome::Gone;
     if (BelongsToThisThread(hwnd)) {
         ::ShowWindow(hwnd, show);
-    } else {
-        ::ShowWindowAsync(hwnd, show);
+        return Outcome::Done;
     }
+    return ::ShowWindowAsync(hwnd, show) ? Outcome::Done : FailureOutcome(hwnd);
 }
 
 // The command is sent without blocking and its reply awaited while this
 // thread runs its messages, so the program paints and answers meanwhile and a
 // program that asks before closing is given all the time its user needs. A
 // window already known to be hung would only make us wait for nothing.
-void Win32WindowSystem::SendSystemCommand(WindowHandle window, SystemCommand command) {
+Outcome Win32WindowSystem::SendSystemCommand(WindowHandle window, SystemCommand command) {
     const HWND hwnd = ToHwnd(window);
-    if (::IsHungAppWindow(hwnd)) return;
+    if (!::IsWindow(hwnd)) return Outcome::Gone;
+    if (::IsHungAppWindow(hwnd)) return Outcome::Hung;
     const SharedReply handled = SendForReply(hwnd, WM_SYSCOMMAND, static_cast<WPARAM>(command));
-    if (handled) WaitForReply(hwnd, *handled, runWaitingMessages_);
+    if (!handled) return FailureOutcome(hwnd);
+    return WaitForReply(hwnd, *handled, runWaitingMessages_);
 }
 
-void Win32WindowSystem::BringToFront(WindowHandle window) {
-    ::SetForegroundWindow(ToHwnd(window));
+Outcome Win32WindowSystem::BringToFront(WindowHandle window) {
+    const HWND hwnd = ToHwnd(window);
+    return ::SetForegroundWindow(hwnd) ? Outcome::Done : FailureOutcome(hwnd);
 }
 
-void Win32WindowSystem::MakeTopmost(WindowHandle window) {
-    PlaceInZOrder(ToHwnd(window), HWND_TOPMOST);
+Outcome Win32WindowSystem::MakeTopmost(WindowHandle window) {
+    return PlaceInZOrder(ToHwnd(window), HWND_TOPMOST);
 }
 
-void Win32WindowSystem::RemoveTopmost(WindowHandle window) {
-    PlaceInZOrder(ToHwnd(window), HWND_NOTOPMOST);
+Outcome Win32WindowSystem::RemoveTopmost(WindowHandle window) {
+    return PlaceInZOrder(ToHwnd(window), HWND_NOTOPMOST);
+}
+
+Outcome Win32WindowSystem::SetRectangle(WindowHandle window, const WindowRect& outer) {
+    return Place(ToHwnd(window), nullptr, {outer.left, outer.top, outer.right, outer.bottom},
+                 SWP_NOZORDER | SWP_NOOWNERZORDER);
+}
+
+// The same small question the system command's wait asks, with this
+// thread's messages running meanwhile.
+bool Win32WindowSystem::Responds(WindowHandle window) {
+    const HWND hwnd = ToHwnd(window);
+    if (!::IsWindow(hwnd) || ::IsHungAppWindow(hwnd)) return false;
+    const SharedReply answer = SendForReply(hwnd, WM_NULL, 0);
+    if (!answer) return false;
+    for (const auto end = Clock::now() + kRespondsLimit; !answer->arrived && Clock::now() < end;) {
+        if (!runWaitingMessages_()) break;
+        if (answer->arrived) break;
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, kWakeUpMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+    return answer->arrived;
 }
 
 }  // namespace qov::win32

@@ -26,7 +26,8 @@ public:
     std::string Title(WindowHandle window) override;
     std::string ClassName(WindowHandle window) override;
     bool Exists(WindowHandle window) override;
-    bool IsVisible(WindowHandle window) override;
+    // Asks DWM about cloaking only for windows with WS_VISIBLE.
+    Visibility GetVisibility(WindowHandle window) override;
     ShowState GetShowState(WindowHandle window) override;
     WindowHandle Foreground() override;
     WindowRect Rectangle(WindowHandle window) override;
@@ -34,13 +35,15 @@ public:
     std::uint32_t ProcessId(WindowHandle window) override;
     std::string ProcessImagePath(WindowHandle window) override;
 
-    void Show(WindowHandle window, ShowCommand command) override;
+    Outcome Show(WindowHandle window, ShowCommand command) override;
     // Waits, pumping this thread's messages, until the target has handled the
     // command, is gone or is hung.
-    void SendSystemCommand(WindowHandle window, SystemCommand command) override;
-    void BringToFront(WindowHandle window) override;
-    void MakeTopmost(WindowHandle window) override;
-    void RemoveTopmost(WindowHandle window) override;
+    Outcome SendSystemCommand(WindowHandle window, SystemCommand command) override;
+    Outcome BringToFront(WindowHandle window) override;
+    Outcome MakeTopmost(WindowHandle window) override;
+    Outcome RemoveTopmost(WindowHandle window) override;
+    Outcome SetRectangle(WindowHandle window, const WindowRect& outer) override;
+    bool Responds(WindowHandle window) override;
 
 private:
     std::function<bool()> runWaitingMessages_;

@@ -17,16 +17,19 @@ struct FakeWindow {
     std::string className = "TestClass";
     ShowState state = ShowState::Normal;
     bool visible = true;
+    bool cloaked = false;  // counts only while visible, as DWM's answer does
     WindowRect rect{0, 0, 640, 480};
     bool topmost = false;
     std::uint32_t processId = 100;
     std::string imagePath = "C:\\Program Files\\Test\\test.exe";
+    bool responds = true;
 };
 
 struct Operation {
-    enum Kind { Show, SystemCommand, BringToFront, MakeTopmost, RemoveTopmost } kind;
+    enum Kind { Show, SystemCommand, BringToFront, MakeTopmost, RemoveTopmost, SetRectangle } kind;
     int argument;  // the ShowCommand or SystemCommand value; 0 otherwise
     WindowHandle window;
+    WindowRect rect{};  // SetRectangle's
     bool operator==(const Operation&) const = default;
 };
 
@@ -44,6 +47,8 @@ public:
     int enumerations = 0, reads = 0;  // reads: every call that inspects a window
     std::vector<Operation> operations;
     std::function<void()> duringTitleRead = [] {}, duringOperation = [] {};
+    // What each operation comes to; a test may also carry it out here.
+    std::function<Outcome(const Operation&)> outcomeOf = [](const Operation&) { return Outcome::Done; };
 
     void EnumerateWindows(const std::function<void(WindowHandle)>& visit) override {
         ++enumerations;
@@ -54,7 +59,11 @@ public:
         return duringTitleRead(), Read(w, &FakeWindow::title);
     }
     std::string ClassName(WindowHandle w) override { return Read(w, &FakeWindow::className); }
-    bool IsVisible(WindowHandle w) override { return Read(w, &FakeWindow::visible); }
+    Visibility GetVisibility(WindowHandle w) override {
+        if (!Read(w, &FakeWindow::visible)) return Visibility::Hidden;
+        return windows.at(w).cloaked ? Visibility::Cloaked : Visibility::Visible;
+    }
+    bool Responds(WindowHandle w) override { return Read(w, &FakeWindow::responds); }
     ShowState GetShowState(WindowHandle w) override { return Read(w, &FakeWindow::state); }
     WindowRect Rectangle(WindowHandle w) override { return Read(w, &FakeWindow::rect); }
     bool IsTopmost(WindowHandle w) override { return Read(w, &FakeWindow::topmost); }
@@ -63,13 +72,16 @@ public:
     bool Exists(WindowHandle w) override { return ++reads, windows.contains(w); }
     WindowHandle Foreground() override { return ++reads, foreground; }
 
-    void Show(WindowHandle w, ShowCommand c) override { Record({Operation::Show, int(c), w}); }
-    void SendSystemCommand(WindowHandle w, SystemCommand c) override {
-        Record({Operation::SystemCommand, int(c), w});
+    Outcome Show(WindowHandle w, ShowCommand c) override { return Record({Operation::Show, int(c), w}); }
+    Outcome SendSystemCommand(WindowHandle w, SystemCommand c) override {
+        return Record({Operation::SystemCommand, int(c), w});
     }
-    void BringToFront(WindowHandle w) override { Record({Operation::BringToFront, 0, w}); }
-    void MakeTopmost(WindowHandle w) override { Record({Operation::MakeTopmost, 0, w}); }
-    void RemoveTopmost(WindowHandle w) override { Record({Operation::RemoveTopmost, 0, w}); }
+    Outcome BringToFront(WindowHandle w) override { return Record({Operation::BringToFront, 0, w}); }
+    Outcome MakeTopmost(WindowHandle w) override { return Record({Operation::MakeTopmost, 0, w}); }
+    Outcome RemoveTopmost(WindowHandle w) override { return Record({Operation::RemoveTopmost, 0, w}); }
+    Outcome SetRectangle(WindowHandle w, const WindowRect& r) override {
+        return Record({Operation::SetRectangle, 0, w, r});
+    }
 
 private:
     template <class T>
@@ -78,7 +90,10 @@ private:
         const auto found = windows.find(w);
         return found == windows.end() ? T() : found->second.*field;
     }
-    void Record(const Operation& operation) { operations.push_back(operation), duringOperation(); }
+    Outcome Record(const Operation& operation) {
+        operations.push_back(operation), duringOperation();
+        return outcomeOf(operation);
+    }
 
     WindowHandle nextHandle_ = 0x10010;
 };

@@ -68,7 +68,7 @@ TEST(WindowSystem, ReadsBackEveryRealChangeOfShowState) {
     for (const auto& [name, change, state, visible] : steps) {
         change();
         EXPECT_EQ(system.GetShowState(handle), state) << name;
-        EXPECT_EQ(system.IsVisible(handle), visible) << name;
+        EXPECT_EQ(CountsAsVisible(system.GetVisibility(handle)), visible) << name;
     }
     EXPECT_FALSE(system.Exists(handle));
 }
@@ -94,13 +94,16 @@ TEST(WindowSystem, SystemCommandWaitsAsLongAsTheTargetAnswersAndNoLonger) {
     Win32WindowSystem system;
     SendNotifyMessageW(target, kHang, 8000, 0);  // taken before the command sent after it
     auto start = Clock::now();
-    system.SendSystemCommand(ToWindowHandle(target), SystemCommand::Maximize);
+    EXPECT_EQ(system.SendSystemCommand(ToWindowHandle(target), SystemCommand::Maximize), Outcome::Hung);
     EXPECT_LT(Clock::now() - start, 6500ms) << "waited past the bound for a hung window";
+    EXPECT_FALSE(system.Responds(ToWindowHandle(target))) << "a hung window said it responds";
     EXPECT_FALSE(IsZoomed(target)) << "returned only when the target woke up";
     EXPECT_GT(ticks, 20) << "our own timer stopped while the command waited";
     EXPECT_TRUE(test::PumpUntil([&] { return IsZoomed(target) != FALSE; })) << "never woke up";
+    EXPECT_TRUE(system.Responds(ToWindowHandle(target)));
     start = Clock::now();
-    system.SendSystemCommand(ToWindowHandle(target), SystemCommand::Close);
+    const Outcome closed = system.SendSystemCommand(ToWindowHandle(target), SystemCommand::Close);
+    EXPECT_TRUE(closed == Outcome::Done || closed == Outcome::Gone);
     EXPECT_GE(Clock::now() - start, kAnswerTime) << "returned while the question was open";
     EXPECT_FALSE(IsWindow(target)) << "the target did not close once answered";
     PostMessageW(target, WM_CLOSE, 0, 0);  // still there after a failure
@@ -108,7 +111,7 @@ TEST(WindowSystem, SystemCommandWaitsAsLongAsTheTargetAnswersAndNoLonger) {
     owner.join();
 }
 
-// The owner's process and the topmost bit, read back after each change.
+// The owner's process, the topmost bit and the rectangle, read back after each change.
 TEST(WindowSystem, ReadsTheOwningProcessAndTheTopmostState) {
     Win32WindowSystem system;
     UniqueWindow window = test::CreateTestWindow(L"process");
@@ -120,7 +123,11 @@ TEST(WindowSystem, ReadsTheOwningProcessAndTheTopmostState) {
     EXPECT_TRUE(system.IsTopmost(handle));
     system.RemoveTopmost(handle);
     EXPECT_FALSE(system.IsTopmost(handle));
+    EXPECT_EQ(system.SetRectangle(handle, {-50, 20, 250, 220}), Outcome::Done);
+    EXPECT_EQ(system.Rectangle(handle), (WindowRect{-50, 20, 250, 220}));
     window.reset();
+    EXPECT_EQ(system.SetRectangle(handle, {0, 0, 10, 10}), Outcome::Gone);
+    EXPECT_EQ(system.MakeTopmost(handle), Outcome::Gone);
     EXPECT_EQ(system.ProcessId(handle), 0u);
     EXPECT_EQ(system.ProcessImagePath(handle), "");
 }

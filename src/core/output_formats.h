@@ -1,0 +1,29 @@
+#pragma once
+// The text of qovc's list: aligned columns for people, CSV (RFC 4180) and
+// JSON for scripts. Lines end in CRLF, as Windows tools write them.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/cli_arguments.h"
+#include "core/window_facts.h"
+
+namespace qov::cli {
+
+inline constexpr std::string_view kNewline = "\r\n";
+
+std::string FormatList(const std::vector<WindowFacts>& windows, Format format);
+
+// Columns a terminal gives the text: East Asian wide and full-width
+// characters take two, combining marks none.
+int DisplayWidth(std::string_view text);
+
+// One CSV field, quoted when it holds a quote, comma or line break.
+std::string CsvField(std::string_view text);
+// A JSON string literal, quotes included; non-ASCII text is kept as UTF-8.
+std::string JsonString(std::string_view text);
+// Control characters (line breaks, tabs) as spaces, for one-line output.
+std::string OneLine(std::string_view text);
+
+}  // namespace qov::cli

@@ -1,0 +1,128 @@
+#include "core/window_actions.h"
+
+namespace qov::cli {
+namespace {
+
+// The outer rectangle move or resize asks for, from where the window is now.
+WindowRect WantedRectangle(const Request& request, const WindowRect& now) {
+    const int width = now.right - now.left, height = now.bottom - now.top;
+    if (request.command == Command::Move)
+        return {request.first, request.second, request.first + width, request.second + height};
+    if (request.command == Command::Resize)
+        return {now.left, now.top, now.left + request.first, now.top + request.second};
+    return now;
+}
+
+}  // namespace
+
+const char* ResultWord(Result result) {
+    switch (result) {
+    case Result::Done: return "done";
+    case Result::Hung: return "hung";
+    case Result::Refused: return "refused";
+    case Result::Gone: return "gone";
+    case Result::Unchanged: return "unchanged";
+    }
+    return "";
+}
+
+const char* ResultMessage(Result result) {
+    switch (result) {
+    case Result::Done: return "完了しました";
+    case Result::Hung: return "応答がないため飛ばしました";
+    case Result::Refused: return "Windows に拒否されました（管理者として実行中のウィンドウなど）";
+    case Result::Gone: return "ウィンドウがなくなっていました";
+    case Result::Unchanged: return "ウィンドウが応じませんでした";
+    }
+    return "";
+}
+
+// The operations of QOV's single-window menu items, so a window gets from
+// qovc what it gets from the list.
+Outcome WindowActions::Ask(const Request& request, WindowHandle window, const WindowRect& wanted) {
+    WindowSystem& w = windows_;
+    switch (request.command) {
+    case Command::Restore: return w.Show(window, ShowCommand::ShowNormal);
+    case Command::Minimize: return w.SendSystemCommand(window, SystemCommand::Minimize);
+    case Command::Maximize: return w.SendSystemCommand(window, SystemCommand::Maximize);
+    case Command::Front: return w.BringToFront(window);
+    case Command::Topmost: return w.MakeTopmost(window);
+    case Command::NoTopmost: return w.RemoveTopmost(window);
+    case Command::Hide: return w.Show(window, ShowCommand::Hide);
+    case Command::Show: return w.Show(window, ShowCommand::Show);
+    case Command::Close: return w.SendSystemCommand(window, SystemCommand::Close);
+    case Command::Move:
+    case Command::Resize: return w.SetRectangle(window, wanted);
+    case Command::Help:
+    case Command::Version:
+    case Command::List: break;
+    }
+    return Outcome::Refused;
+}
+
+bool WindowActions::HasTakenEffect(const Request& request, WindowHandle window,
+                                   const WindowRect& wanted) {
+    WindowSystem& w = windows_;
+    const auto shown = [&] { return w.GetVisibility(window) != Visibility::Hidden; };
+    switch (request.command) {
+    case Command::Restore: return w.GetShowState(window) == ShowState::Normal && shown();
+    case Command::Minimize: return w.GetShowState(window) == ShowState::Minimized;
+    case Command::Maximize: return w.GetShowState(window) == ShowState::Maximized;
+    case Command::Front: return w.Foreground() == window;
+    case Command::Topmost: return w.IsTopmost(window);
+    case Command::NoTopmost: return !w.IsTopmost(window);
+    case Command::Hide: return !shown();
+    case Command::Show: return shown();
+    case Command::Move:
+    case Command::Resize: return w.Rectangle(window) == wanted;
+    case Command::Close:  // done once the window is gone
+    case Command::Help:
+    case Command::Version:
+    case Command::List: break;
+    }
+    return false;
+}
+
+// A change to another thread's window is only queued (ShowWindowAsync,
+// SWP_ASYNCWINDOWPOS), so what the system says is read back from the window,
+// a moment at a time. A window that has not changed by then and does not
+// answer a small question is hung: its change waits in its queue.
+Result WindowActions::Carry(const Request& request, const WindowFacts& window) {
+    const WindowHandle handle = window.handle;
+    const bool closing = request.command == Command::Close;
+    const WindowRect wanted = WantedRectangle(request, windows_.Rectangle(handle));
+    const Outcome outcome = Ask(request, handle, wanted);
+    if (outcome == Outcome::Hung) return Result::Hung;
+    if (outcome == Outcome::Refused) return Result::Refused;
+    for (int check = 0; check < kReadBackChecks; ++check) {
+        if (!windows_.Exists(handle)) return closing ? Result::Done : Result::Gone;
+        if (HasTakenEffect(request, handle, wanted)) return Result::Done;
+        pause_(kReadBackPause);
+    }
+    if (!windows_.Exists(handle)) return closing ? Result::Done : Result::Gone;
+    return windows_.Responds(handle) ? Result::Unchanged : Result::Hung;
+}
+
+std::string ActionDescription(const Request& request) {
+    const auto number = [](int n) { return std::to_string(n); };
+    switch (request.command) {
+    case Command::Restore: return "元のサイズに戻します";
+    case Command::Minimize: return "最小化します";
+    case Command::Maximize: return "最大化します";
+    case Command::Front: return "前面に表示します";
+    case Command::Topmost: return "常に最前面に表示します";
+    case Command::NoTopmost: return "最前面表示を解除します";
+    case Command::Hide: return "非表示にします";
+    case Command::Show: return "表示します";
+    case Command::Close: return "閉じます";
+    case Command::Move: return "(" + number(request.first) + "," + number(request.second) + ") に移動します";
+    case Command::Resize:
+        return number(request.first) + "x" + number(request.second) + " にサイズを変えます";
+    case Command::Help:
+    case Command::Version:
+    case Command::List: break;
+    }
+    return "";
+}
+
+}  // namespace qov::cli

@@ -1,0 +1,49 @@
+#pragma once
+// qovc's actions on one window: the same operations as QOV's menus, and what
+// became of each, read back from the window where the system cannot say.
+
+#include <chrono>
+#include <functional>
+
+#include "core/cli_arguments.h"
+#include "core/window_facts.h"
+
+namespace qov::cli {
+
+enum class Result {
+    Done,
+    Hung,       // stopped answering: left alone
+    Refused,    // Windows denied it (an elevated window, for one)
+    Gone,       // the window no longer exists
+    Unchanged,  // the window answers, but is not as asked (it declined to close, say)
+};
+const char* ResultWord(Result result);     // "done", "hung", ... for scripts
+const char* ResultMessage(Result result);  // the same, in Japanese
+
+// Lets time pass while a change made asynchronously reaches its window.
+using Pause = std::function<void(std::chrono::milliseconds)>;
+
+// How long a change is given to show before the window is asked whether it
+// still answers: checks, and the pause between them.
+inline constexpr int kReadBackChecks = 30;
+inline constexpr std::chrono::milliseconds kReadBackPause{50};
+
+class WindowActions {
+public:
+    WindowActions(WindowSystem& windows, Pause pause) : windows_(windows), pause_(std::move(pause)) {}
+
+    // Carries out the request's action (an action command) on `window`.
+    Result Carry(const Request& request, const WindowFacts& window);
+
+private:
+    Outcome Ask(const Request& request, WindowHandle window, const WindowRect& wanted);
+    bool HasTakenEffect(const Request& request, WindowHandle window, const WindowRect& wanted);
+
+    WindowSystem& windows_;
+    Pause pause_;
+};
+
+// What the action will do, in Japanese ("最小化します"), for --dry-run.
+std::string ActionDescription(const Request& request);
+
+}  // namespace qov::cli

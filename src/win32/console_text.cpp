@@ -1,0 +1,46 @@
+#include "win32/console_text.h"
+
+#include <algorithm>
+
+#include "win32/text.h"
+
+namespace qov::win32 {
+namespace {
+
+// WriteConsoleW takes at most a 64 KB buffer on older consoles.
+constexpr std::size_t kConsoleChunkUnits = 8192;
+
+bool IsConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return handle && handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode);
+}
+
+}  // namespace
+
+ConsoleText::ConsoleText(DWORD standardHandle)
+    : handle_(::GetStdHandle(standardHandle)), console_(IsConsole(handle_)) {}
+
+void ConsoleText::Write(const std::string& text) const {
+    if (!handle_ || handle_ == INVALID_HANDLE_VALUE || text.empty()) return;
+    if (!console_) {
+        DWORD written = 0;
+        for (std::size_t at = 0; at < text.size(); at += written) {
+            const auto bytes = static_cast<DWORD>(std::min<std::size_t>(text.size() - at, 1 << 20));
+            if (!::WriteFile(handle_, text.data() + at, bytes, &written, nullptr) || written == 0) return;
+        }
+        return;
+    }
+    const std::wstring wide = Utf8ToWide(text);
+    for (std::size_t at = 0; at < wide.size();) {
+        std::size_t units = std::min(wide.size() - at, kConsoleChunkUnits);
+        // Never split a surrogate pair between two writes.
+        if (units < wide.size() - at && IS_HIGH_SURROGATE(wide[at + units - 1])) --units;
+        DWORD written = 0;
+        if (!::WriteConsoleW(handle_, wide.data() + at, static_cast<DWORD>(units), &written, nullptr) ||
+            written == 0)
+            return;
+        at += written;
+    }
+}
+
+}  // namespace qov::win32

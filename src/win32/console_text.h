@@ -1,0 +1,21 @@
+#pragma once
+// qovc's stdout and stderr: UTF-16 through WriteConsoleW on a console, so
+// Japanese shows on any code page; UTF-8 bytes (no BOM) when redirected.
+#include <windows.h>
+
+#include <string>
+
+namespace qov::win32 {
+
+class ConsoleText {
+public:
+    explicit ConsoleText(DWORD standardHandle);
+    // UTF-8 text; a failed write (a closed pipe) is dropped.
+    void Write(const std::string& text) const;
+
+private:
+    HANDLE handle_;  // the process's own: not ours to close
+    bool console_;
+};
+
+}  // namespace qov::win32

@@ -1,0 +1,275 @@
+// qovc on the fake desktop: which windows, the selectors, the actions'
+// outcomes, the --all and --dry-run rules and the exit codes. The desktop
+// carries out operations the way Windows does, except on windows a test makes
+// hung, refusing or declining.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/commands.h"
+#include "core/qovc_program.h"
+#include "fakes/fake_desktop.h"
+#include "fakes/fake_list.h"
+
+namespace qov::cli {
+namespace {
+
+using fakes::FakeDesktop;
+using fakes::FakeWindow;
+using fakes::Operation;
+
+class SimulatedDesktop : public FakeDesktop {
+public:
+    std::set<WindowHandle> refusing, declining;  // hung ones: FakeWindow::responds false
+
+    SimulatedDesktop() {
+        outcomeOf = [this](const Operation& op) { return CarryOut(op); };
+    }
+
+private:
+    Outcome CarryOut(const Operation& op) {
+        if (!windows.contains(op.window)) return Outcome::Gone;
+        if (refusing.contains(op.window)) return Outcome::Refused;
+        FakeWindow& w = windows.at(op.window);
+        // A hung window's system command is given up on; other changes wait in its queue.
+        if (!w.responds) return op.kind == Operation::SystemCommand ? Outcome::Hung : Outcome::Done;
+        if (declining.contains(op.window)) return Outcome::Done;
+        switch (op.kind) {
+        case Operation::Show:
+            w.visible = op.argument != int(ShowCommand::Hide);
+            if (op.argument == int(ShowCommand::ShowNormal)) w.state = ShowState::Normal;
+            if (op.argument == int(ShowCommand::Minimize)) w.state = ShowState::Minimized;
+            break;
+        case Operation::SystemCommand:
+            if (op.argument == int(SystemCommand::Close)) return windows.erase(op.window), Outcome::Done;
+            w.state = op.argument == int(SystemCommand::Minimize) ? ShowState::Minimized : ShowState::Maximized;
+            break;
+        case Operation::BringToFront: foreground = op.window; break;
+        case Operation::MakeTopmost: w.topmost = true; break;
+        case Operation::RemoveTopmost: w.topmost = false; break;
+        case Operation::SetRectangle: w.rect = op.rect; break;
+        }
+        return Outcome::Done;
+    }
+};
+
+struct Outcomes {
+    int exitCode;
+    std::string out, err;
+    int pauses;
+};
+
+class Qovc : public testing::Test {
+protected:
+    Outcomes Start(const std::vector<std::string>& arguments) {
+        Outcomes run{0, "", "", 0};
+        QovcContext context{
+            .windows = desktop,
+            .settings = settings,
+            .console = console,
+            .version = "9.8.7",
+            .pause = [&](std::chrono::milliseconds) { ++run.pauses; },
+            .out = [&](const std::string& text) { run.out += text; },
+            .err = [&](const std::string& text) { run.err += text; },
+        };
+        run.exitCode = RunQovc(arguments, context);
+        return run;
+    }
+    SimulatedDesktop desktop;
+    Settings settings;
+    WindowHandle console = 0;
+};
+
+// Which windows an action reaches, by its selectors and the stored filters.
+TEST_F(Qovc, SelectorsCombineWithTheStoredFilters) {
+    settings.excludedTitles = {"Secret"};
+    const WindowHandle memo = desktop.Add("無題 - メモ帳", {.className = "Notepad", .processId = 7,
+                                                      .imagePath = "C:\\Windows\\NOTEPAD.EXE"});
+    const WindowHandle hidden = desktop.Add("Unseen Notes", {.className = "Notepad", .visible = false});
+    const WindowHandle cloaked = desktop.Add("Cloaked Notes", {.className = "Notepad", .cloaked = true});
+    const WindowHandle minimised = desktop.Add("Small Notes", {.state = ShowState::Minimized});
+    const WindowHandle secret = desktop.Add("Secret Notes");
+    const WindowHandle untitled = desktop.Add("", {.className = "Notepad"});
+    const WindowHandle system = desktop.Add("Default IME", {.className = "IME"});
+    const auto all = std::vector<WindowHandle>{memo, hidden, cloaked, minimised};
+    const struct {
+        std::vector<std::string> selectors;
+        std::vector<WindowHandle> matched;
+    } cases[] = {
+        {{}, all},
+        {{"--title", "NOTES"}, {hidden, cloaked, minimised}},
+        {{"--title", "メモ"}, {memo}},
+        {{"--class", "notepad"}, {memo, hidden, cloaked}},
+        {{"--class", "Note"}, {}},  // the whole name
+        {{"--pid", "7"}, {memo}},
+        {{"--process", "notepad.exe"}, {memo}},
+        {{"--process", "notepad"}, {}},
+        {{"--handle", std::to_string(hidden)}, {hidden}},
+        {{"--visible"}, {memo, minimised}},  // as the visible-only target mode
+        {{"--visible", "--class", "Notepad"}, {memo}},
+        {{"--unfiltered", "--title", "Secret"}, {secret}},
+        {{"--title", "Secret"}, {}},
+        {{"--unfiltered", "--class", "notepad"}, {memo, hidden, cloaked, untitled}},
+        {{"--unfiltered", "--class", "IME"}, {system}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments{"hide", "--all", "--dry-run"};
+        arguments.insert(arguments.end(), c.selectors.begin(), c.selectors.end());
+        const Outcomes run = Start(arguments);
+        std::vector<WindowHandle> listed;
+        for (std::size_t at = 0; at < run.err.size(); at = run.err.find("\r\n", at) + 2)
+            if (std::isdigit(static_cast<unsigned char>(run.err[at])) || run.err[at] == '-')
+                listed.push_back(std::stoi(run.err.substr(at)));
+        std::ranges::sort(listed);
+        std::vector<WindowHandle> expected = c.matched;
+        std::ranges::sort(expected);
+        EXPECT_EQ(listed, expected) << testing::PrintToString(c.selectors) << "\n" << run.err;
+        EXPECT_EQ(run.exitCode, c.matched.empty() ? kExitNoMatch : kExitSuccess);
+    }
+    EXPECT_TRUE(desktop.operations.empty()) << "--dry-run did something";
+}
+
+// Cloaked windows keep WS_VISIBLE, yet they are hidden for the list's status,
+// for QOV's status column and for the visible-only target mode alike.
+TEST_F(Qovc, ACloakedWindowIsHiddenEverywhere) {
+    const WindowHandle cloaked = desktop.Add("Cloaked", {.cloaked = true});
+    const WindowHandle shown = desktop.Add("Shown");
+    EXPECT_EQ(ReadFacts(desktop, cloaked, 0)->status, Status::Hidden);
+    EXPECT_TRUE(ReadFacts(desktop, cloaked, 0)->cloaked);
+    EXPECT_FALSE(ReadFacts(desktop, shown, 0)->cloaked);
+    WindowModel model(desktop, settings);
+    EXPECT_EQ(model.Status(cloaked, 0), "非表示");
+    // The multi-window minimise in the visible-only mode leaves it alone.
+    WindowTable listed;
+    model.Enumerate(listed);
+    fakes::FakeList list;
+    WindowCommands(desktop, listed, list, settings).Run(IDM_ALL_MINIMIZE);
+    EXPECT_EQ(desktop.operations, (std::vector<Operation>{{Operation::Show, int(ShowCommand::Minimize), shown}}));
+}
+
+struct ActionCase {
+    std::vector<std::string> arguments;
+    std::string trouble;  // "", "hung", "refusing", "declining" or "vanishing"
+    const char* result;
+    int exitCode;
+    Operation::Kind kind = Operation::Show;  // the operation QOV's menu item uses
+    int argument = 0;
+};
+
+constexpr int kMinimize = int(SystemCommand::Minimize), kMaximize = int(SystemCommand::Maximize),
+              kClose = int(SystemCommand::Close), kRestore = int(ShowCommand::ShowNormal),
+              kHide = int(ShowCommand::Hide), kShow = int(ShowCommand::Show);
+
+// One window, each action, and each way an action can come to nothing.
+TEST_F(Qovc, EachActionIsReadBackAndReportedWithItsOutcome) {
+    const ActionCase cases[] = {
+        {{"minimize"}, "", "done", kExitSuccess, Operation::SystemCommand, kMinimize},
+        {{"maximize"}, "", "done", kExitSuccess, Operation::SystemCommand, kMaximize},
+        {{"restore"}, "", "done", kExitSuccess, Operation::Show, kRestore},
+        {{"hide"}, "", "done", kExitSuccess, Operation::Show, kHide},
+        {{"show"}, "", "done", kExitSuccess, Operation::Show, kShow},
+        {{"front"}, "", "done", kExitSuccess, Operation::BringToFront},
+        {{"topmost"}, "", "done", kExitSuccess, Operation::MakeTopmost},
+        {{"notopmost"}, "", "done", kExitSuccess, Operation::RemoveTopmost},
+        {{"close"}, "", "done", kExitSuccess, Operation::SystemCommand, kClose},
+        {{"move", "-200", "80"}, "", "done", kExitSuccess, Operation::SetRectangle},
+        {{"resize", "800", "600"}, "", "done", kExitSuccess, Operation::SetRectangle},
+        {{"minimize"}, "hung", "hung", kExitFailed, Operation::SystemCommand, kMinimize},
+        {{"hide"}, "hung", "hung", kExitFailed, Operation::Show, kHide},
+        {{"move", "0", "0"}, "hung", "hung", kExitFailed, Operation::SetRectangle},
+        {{"topmost"}, "refusing", "refused", kExitFailed, Operation::MakeTopmost},
+        {{"close"}, "refusing", "refused", kExitFailed, Operation::SystemCommand, kClose},
+        {{"close"}, "declining", "unchanged", kExitFailed, Operation::SystemCommand, kClose},
+        {{"front"}, "declining", "unchanged", kExitFailed, Operation::BringToFront},
+        {{"maximize"}, "vanishing", "gone", kExitFailed, Operation::SystemCommand, kMaximize},
+    };
+    for (const ActionCase& c : cases) {
+        desktop.windows.clear();
+        desktop.refusing.clear();
+        desktop.declining.clear();
+        desktop.operations.clear();
+        const WindowHandle target = desktop.Add("Target", {.state = ShowState::Minimized, .rect = {10, 20, 110, 220}});
+        if (c.trouble == "hung") desktop.windows.at(target).responds = false;
+        if (c.trouble == "refusing") desktop.refusing.insert(target);
+        if (c.trouble == "declining") desktop.declining.insert(target);
+        if (c.trouble == "vanishing") desktop.duringOperation = [&] { desktop.windows.erase(target); };
+        std::vector<std::string> arguments = c.arguments;
+        arguments.insert(arguments.end(), {"--title", "Target"});
+        const Outcomes run = Start(arguments);
+        desktop.duringOperation = [] {};
+        const std::string name = testing::PrintToString(c.arguments) + " " + c.trouble;
+        EXPECT_EQ(run.exitCode, c.exitCode) << name << "\n" << run.err;
+        EXPECT_TRUE(run.err.starts_with(std::to_string(target) + "\tTarget\t" + c.result + "\t")) << name << "\n"
+                                                                                                  << run.err;
+        // A change that never shows is waited for a bounded while, then given up on.
+        EXPECT_LE(run.pauses, kReadBackChecks) << name;
+        ASSERT_EQ(desktop.operations.size(), 1u) << name;
+        EXPECT_EQ(desktop.operations[0].kind, c.kind) << name;
+        EXPECT_EQ(desktop.operations[0].argument, c.argument) << name;
+    }
+}
+
+TEST_F(Qovc, MoveAndResizeKeepTheOtherHalfOfTheRectangle) {
+    const WindowHandle w = desktop.Add("Target", {.rect = {10, 20, 110, 220}});
+    EXPECT_EQ(Start({"move", "-200", "80"}).exitCode, kExitSuccess);
+    EXPECT_EQ(desktop.windows.at(w).rect, (WindowRect{-200, 80, -100, 280}));
+    EXPECT_EQ(Start({"resize", "800", "600"}).exitCode, kExitSuccess);
+    EXPECT_EQ(desktop.windows.at(w).rect, (WindowRect{-200, 80, 600, 680}));
+}
+
+TEST_F(Qovc, SeveralMatchesNeedAllAndOwnWindowsAreNeverActedOn) {
+    const WindowHandle a = desktop.Add("Fixture A"), b = desktop.Add("Fixture B");
+    console = desktop.Add("Fixture console");
+    desktop.Add("Fixture main", {.className = "QOV.MainWindow"});
+
+    Outcomes run = Start({"minimize", "--title", "Fixture"});
+    EXPECT_EQ(run.exitCode, kExitSeveral);
+    EXPECT_TRUE(desktop.operations.empty());
+    EXPECT_NE(run.err.find("2個のウィンドウが条件に合います"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(std::to_string(a) + "\tFixture A\tmatched"), std::string::npos) << run.err;
+
+    run = Start({"minimize", "--title", "Fixture", "--dry-run"});
+    EXPECT_EQ(run.exitCode, kExitSeveral) << "--dry-run does not lift the need for --all";
+
+    run = Start({"minimize", "--title", "Fixture", "--all"});
+    EXPECT_EQ(run.exitCode, kExitSuccess) << run.err;
+    std::vector<WindowHandle> acted;
+    for (const Operation& op : desktop.operations) acted.push_back(op.window);
+    std::ranges::sort(acted);
+    EXPECT_EQ(acted, (std::vector<WindowHandle>{a, b}));
+
+    run = Start({"close", "--title", "Fixture main"});
+    EXPECT_EQ(run.exitCode, kExitNoMatch);
+    EXPECT_NE(run.err.find("QOV とこのコンソール"), std::string::npos) << run.err;
+    // The list shows them, as QOV's own list does when system windows are shown.
+    EXPECT_NE(Start({"list"}).out.find("QOV.MainWindow"), std::string::npos);
+}
+
+TEST_F(Qovc, ListPrintsTheMatchingWindowsAndExitsOneWhenThereAreNone) {
+    desktop.Add("Fixture A");
+    desktop.foreground = desktop.Add("Fixture B", {.state = ShowState::Maximized, .topmost = true});
+    Outcomes run = Start({"list", "--format", "csv", "--title", "fixture b"});
+    EXPECT_EQ(run.exitCode, kExitSuccess);
+    EXPECT_NE(run.out.find(",Fixture B,maximized,true,true,false,0,0,640,480,TestClass,100,test.exe\r\n"),
+              std::string::npos)
+        << run.out;
+    run = Start({"list", "--format", "json", "--title", "nothing"});
+    EXPECT_EQ(run.exitCode, kExitNoMatch);
+    EXPECT_EQ(run.out, "[]\r\n");
+    run = Start({"list", "--format", "yaml"});
+    EXPECT_EQ(run.exitCode, kExitUsage);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_TRUE(run.err.starts_with("qovc: --format は")) << run.err;
+    EXPECT_EQ(Start({"--version"}).out, "qovc 9.8.7\r\n");
+    run = Start({"--help"});
+    EXPECT_EQ(run.exitCode, kExitSuccess);
+    for (const char* form : {"qovc list", "qovc minimize", "qovc move ", "qovc resize ", "--format json", "--dry-run"})
+        EXPECT_NE(run.out.find(form), std::string::npos) << "no example with " << form;
+}
+
+}  // namespace
+}  // namespace qov::cli
