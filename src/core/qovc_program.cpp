@@ -55,7 +55,7 @@ int RunAction(const Request& request, QovcContext& context) {
     for (const WindowFacts& w : targets) {
         const Result result = actions.Carry(request, w);
         failed |= result != Result::Done;
-        context.err(WindowLine(w, ResultWord(result), ResultMessage(result)));
+        context.err(WindowLine(w, ResultWord(result), ResultMessage(result, request.command)));
     }
     return failed ? kExitFailed : kExitSuccess;
 }

@@ -13,12 +13,21 @@ WindowRect WantedRectangle(const Request& request, const WindowRect& now) {
     return now;
 }
 
+// Only the part that was asked for: a window may resize itself to a
+// monitor's DPI after a move, or keep its size within its limits.
+bool IsAsAsked(Command command, const WindowRect& now, const WindowRect& wanted) {
+    if (command == Command::Move) return now.left == wanted.left && now.top == wanted.top;
+    return now.right - now.left == wanted.right - wanted.left &&
+           now.bottom - now.top == wanted.bottom - wanted.top;
+}
+
 }  // namespace
 
 const char* ResultWord(Result result) {
     switch (result) {
     case Result::Done: return "done";
-    case Result::Hung: return "hung";
+    case Result::Hung:
+    case Result::Stalled: return "hung";
     case Result::Refused: return "refused";
     case Result::Gone: return "gone";
     case Result::Unchanged: return "unchanged";
@@ -26,11 +35,17 @@ const char* ResultWord(Result result) {
     return "";
 }
 
-const char* ResultMessage(Result result) {
+const char* ResultMessage(Result result, Command command) {
     switch (result) {
     case Result::Done: return "完了しました";
     case Result::Hung: return "応答がないため飛ばしました";
-    case Result::Refused: return "Windows に拒否されました（管理者として実行中のウィンドウなど）";
+    case Result::Stalled: return "応答がありません（後で実行される可能性があります）";
+    case Result::Refused:
+        // A console program is refused the foreground mostly by the
+        // foreground lock, whatever the window is.
+        if (command == Command::Front)
+            return "Windows に拒否されました（前面表示の制限、管理者として実行中のウィンドウなど）";
+        return "Windows に拒否されました（管理者として実行中のウィンドウなど）";
     case Result::Gone: return "ウィンドウがなくなっていました";
     case Result::Unchanged: return "ウィンドウが応じませんでした";
     }
@@ -63,7 +78,9 @@ Outcome WindowActions::Ask(const Request& request, WindowHandle window, const Wi
 bool WindowActions::HasTakenEffect(const Request& request, WindowHandle window,
                                    const WindowRect& wanted) {
     WindowSystem& w = windows_;
-    const auto shown = [&] { return w.GetVisibility(window) != Visibility::Hidden; };
+    // Shown as the list counts it (a cloaked window is not), hidden only
+    // without WS_VISIBLE.
+    const auto shown = [&] { return CountsAsVisible(w.GetVisibility(window)); };
     switch (request.command) {
     case Command::Restore: return w.GetShowState(window) == ShowState::Normal && shown();
     case Command::Minimize: return w.GetShowState(window) == ShowState::Minimized;
@@ -71,10 +88,10 @@ bool WindowActions::HasTakenEffect(const Request& request, WindowHandle window,
     case Command::Front: return w.Foreground() == window;
     case Command::Topmost: return w.IsTopmost(window);
     case Command::NoTopmost: return !w.IsTopmost(window);
-    case Command::Hide: return !shown();
+    case Command::Hide: return w.GetVisibility(window) == Visibility::Hidden;
     case Command::Show: return shown();
     case Command::Move:
-    case Command::Resize: return w.Rectangle(window) == wanted;
+    case Command::Resize: return IsAsAsked(request.command, w.Rectangle(window), wanted);
     case Command::Close:  // done once the window is gone
     case Command::Help:
     case Command::Version:
@@ -83,24 +100,27 @@ bool WindowActions::HasTakenEffect(const Request& request, WindowHandle window,
     return false;
 }
 
+// A window that does not answer is not asked: a change queued for it would
+// be carried out whenever it wakes up, long after it was reported skipped.
 // A change to another thread's window is only queued (ShowWindowAsync,
 // SWP_ASYNCWINDOWPOS), so what the system says is read back from the window,
-// a moment at a time. A window that has not changed by then and does not
-// answer a small question is hung: its change waits in its queue.
+// a moment at a time.
 Result WindowActions::Carry(const Request& request, const WindowFacts& window) {
     const WindowHandle handle = window.handle;
     const bool closing = request.command == Command::Close;
+    if (!windows_.Responds(handle)) return windows_.Exists(handle) ? Result::Hung : Result::Gone;
     const WindowRect wanted = WantedRectangle(request, windows_.Rectangle(handle));
     const Outcome outcome = Ask(request, handle, wanted);
-    if (outcome == Outcome::Hung) return Result::Hung;
+    if (outcome == Outcome::Hung) return Result::Stalled;
     if (outcome == Outcome::Refused) return Result::Refused;
     for (int check = 0; check < kReadBackChecks; ++check) {
         if (!windows_.Exists(handle)) return closing ? Result::Done : Result::Gone;
         if (HasTakenEffect(request, handle, wanted)) return Result::Done;
         pause_(kReadBackPause);
     }
+    // Not changed in time: declined, or stuck with the change in its queue.
     if (!windows_.Exists(handle)) return closing ? Result::Done : Result::Gone;
-    return windows_.Responds(handle) ? Result::Unchanged : Result::Hung;
+    return windows_.Responds(handle) ? Result::Unchanged : Result::Stalled;
 }
 
 std::string ActionDescription(const Request& request) {

@@ -12,13 +12,14 @@ namespace qov::cli {
 
 enum class Result {
     Done,
-    Hung,       // stopped answering: left alone
+    Hung,       // did not answer: nothing was asked of it
+    Stalled,    // stopped answering while asked: it may still carry the change out later
     Refused,    // Windows denied it (an elevated window, for one)
     Gone,       // the window no longer exists
     Unchanged,  // the window answers, but is not as asked (it declined to close, say)
 };
 const char* ResultWord(Result result);     // "done", "hung", ... for scripts
-const char* ResultMessage(Result result);  // the same, in Japanese
+const char* ResultMessage(Result result, Command command);  // the same, in Japanese
 
 // Lets time pass while a change made asynchronously reaches its window.
 using Pause = std::function<void(std::chrono::milliseconds)>;

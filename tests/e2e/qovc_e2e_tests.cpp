@@ -216,7 +216,12 @@ TEST(Qovc, ListsAndActsOnTheFixtureWindowsAsTheCommandLineSays) {
         {"usage error", {L"minimize", L"--frobnicate"}, 2, {}, {"qovc: 不明なオプションです: --frobnicate（"}},
         {"version", {L"--version"}, 0, {"qovc 1.0.0\r\n"}, {}},
         {"a hung window is skipped", {L"hide", L"--title", L"KestrelMark Hung"}, 3, {},
-         {"KestrelMark Hung\thung\t応答がないため飛ばしました"}},
+         {"KestrelMark Hung\thung\t応答がないため飛ばしました"},
+         [&] {  // nothing was queued for it, so it stays shown once it wakes up
+             DWORD_PTR ignored = 0;
+             SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+             return !WaitUntil([&] { return !IsWindowVisible(h); }, 500ms);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
