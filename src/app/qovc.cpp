@@ -21,10 +21,16 @@ int wmain(int argc, wchar_t** argv) {
         for (int i = 1; i < argc; ++i) arguments.push_back(win32::WideToUtf8(argv[i]));
         win32::RegistryStore store;
         win32::Win32WindowSystem windows;
+        // In a terminal the console window is a hidden stand-in owned by the
+        // terminal's own window. Without a console both are 0, which no window is.
+        const HWND console = ::GetConsoleWindow();
+        const cli::OwnWindows own{{::GetCurrentProcessId()},
+                                  {win32::ToWindowHandle(console),
+                                   win32::ToWindowHandle(::GetAncestor(console, GA_ROOTOWNER))}};
         cli::QovcContext context{
             .windows = windows,
             .settings = LoadSettings(store),
-            .console = win32::ToWindowHandle(::GetConsoleWindow()),
+            .own = own,
             .version = QOV_VERSION,
             .pause = [](std::chrono::milliseconds time) { ::Sleep(static_cast<DWORD>(time.count())); },
             .out = [&](const std::string& text) { out.Write(text); },
@@ -33,6 +39,8 @@ int wmain(int argc, wchar_t** argv) {
         return cli::RunQovc(arguments, context);
     } catch (const std::exception& failure) {
         err.Write(std::string("qovc: 処理を続けられません: ") + failure.what() + "\r\n");
-        return cli::kExitFailed;
+    } catch (...) {
+        err.Write("qovc: 予期しないエラーのため処理を続けられません。\r\n");
     }
+    return cli::kExitFailed;
 }

@@ -17,9 +17,9 @@ std::string WindowLine(const WindowFacts& window, const std::string& word, const
     return Line(message.empty() ? line : line + "\t" + message);
 }
 
-std::vector<WindowFacts> MatchingWindows(const Request& request, QovcContext& context) {
+std::vector<WindowFacts> MatchingWindows(const Request& request, QovcContext& context, OwnWindows& own) {
     std::vector<WindowFacts> windows =
-        CollectWindows(context.windows, context.settings, request.unfiltered);
+        CollectWindows(context.windows, context.settings, request.unfiltered, own);
     std::erase_if(windows, [&](const WindowFacts& w) { return !Matches(request.selectors, w); });
     return windows;
 }
@@ -34,9 +34,10 @@ int ReportNoMatch(const Request& request, QovcContext& context, bool ownOnly) {
 }
 
 int RunAction(const Request& request, QovcContext& context) {
-    std::vector<WindowFacts> targets = MatchingWindows(request, context);
+    OwnWindows own = context.own;
+    std::vector<WindowFacts> targets = MatchingWindows(request, context, own);
     const std::size_t matched = targets.size();
-    std::erase_if(targets, [&](const WindowFacts& w) { return IsOwnWindow(w, context.console); });
+    std::erase_if(targets, [&](const WindowFacts& w) { return own.Contains(w); });
     if (targets.empty()) return ReportNoMatch(request, context, matched > 0);
     if (targets.size() > 1 && !request.all) {
         context.err(Line(std::to_string(targets.size()) +
@@ -73,7 +74,8 @@ int RunQovc(const std::vector<std::string>& arguments, QovcContext& context) {
     case Command::Help: context.out(HelpText()); return kExitSuccess;
     case Command::Version: context.out(Line("qovc " + context.version)); return kExitSuccess;
     case Command::List: {
-        const std::vector<WindowFacts> windows = MatchingWindows(request, context);
+        OwnWindows own;  // listed like any other, as QOV's own list shows its window
+        const std::vector<WindowFacts> windows = MatchingWindows(request, context, own);
         context.out(FormatList(windows, request.format));
         return windows.empty() ? kExitNoMatch : kExitSuccess;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // qovc from its arguments to its exit code: which windows, what is printed,
 // what is done. The Win32 half supplies the window system, the settings, the
-// console window and the two output streams.
+// process and console windows that are its own, and the two output streams.
 
 #include <functional>
 #include <string>
@@ -15,7 +15,7 @@ namespace qov::cli {
 struct QovcContext {
     WindowSystem& windows;
     Settings settings;           // the user's, read only
-    WindowHandle console = 0;    // qovc's own console window; 0 when it has none
+    OwnWindows own;              // qovc's process, its console and the console's owner
     std::string version;         // "1.0.0"
     Pause pause;
     std::function<void(const std::string&)> out, err;  // UTF-8 text, CRLF line ends

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,13 +44,20 @@ bool SameNameAnyCase(const std::string& a, const std::string& b);
 
 bool Matches(const Selectors& selectors, const WindowFacts& window);
 
-// QOV's own windows (its window classes start with "QOV.") and the console
-// qovc runs in: never acted on.
-bool IsOwnWindow(const WindowFacts& window, WindowHandle console);
+// QOV's own windows, never acted on: every window of qovc's process and of a
+// process with a window of QOV's classes (they start with "QOV."; its message
+// boxes are the system's "#32770"), and the console qovc runs in with the
+// window that owns it (a terminal's).
+struct OwnWindows {
+    std::set<std::uint32_t> processes;
+    std::set<WindowHandle> windows;
+    bool Contains(const WindowFacts& window) const;
+};
 
 // The windows the list would show with `settings` (every top-level window when
-// `unfiltered`), in the window system's order, with their facts.
+// `unfiltered`), in the window system's order, with their facts. Adds to `own`
+// the processes of QOV's windows, listed or not.
 std::vector<WindowFacts> CollectWindows(WindowSystem& windows, const Settings& settings,
-                                        bool unfiltered);
+                                        bool unfiltered, OwnWindows& own);
 
 }  // namespace qov::cli
