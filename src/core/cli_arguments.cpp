@@ -76,7 +76,7 @@ public:
 
     std::variant<Request, UsageError> Parse() {
         if (arguments_.empty()) return Error("コマンドがありません。");
-        if (std::ranges::any_of(arguments_, IsHelpWord)) return Only(Command::Help);
+        if (AsksForHelp()) return Only(Command::Help);
         const std::string& word = arguments_[next_++];
         if (word == "--version") {
             if (next_ < arguments_.size()) return Error("--version の後に余分な引数があります: " + arguments_[next_]);
@@ -97,6 +97,20 @@ public:
 private:
     static bool IsHelpWord(const std::string& word) {
         return word == "--help" || word == "-h" || word == "/?" || word == "-?";
+    }
+    static bool TakesValue(const std::string& name) {
+        return name == "--format" || name == "--handle" || name == "--title" || name == "--class" ||
+               name == "--pid" || name == "--process";
+    }
+
+    // A help word anywhere but as an option's value (--title -h looks for
+    // "-h"), before anything else is judged.
+    bool AsksForHelp() const {
+        for (std::size_t at = 0; at < arguments_.size(); ++at) {
+            if (IsHelpWord(arguments_[at])) return true;
+            if (TakesValue(arguments_[at])) ++at;
+        }
+        return false;
     }
 
     // move X Y and resize WIDTH HEIGHT take their numbers first, so a negative
@@ -145,9 +159,7 @@ private:
         if (name == "--unfiltered") return flag(request_.unfiltered, true);
         if (name == "--visible") return flag(request_.selectors.visibleOnly, true);
 
-        const bool takesValue = name == "--format" || name == "--handle" || name == "--title" ||
-                                name == "--class" || name == "--pid" || name == "--process";
-        if (!takesValue) return Error("不明なオプションです: " + name);
+        if (!TakesValue(name)) return Error("不明なオプションです: " + name);
         if (!attached && next_ >= arguments_.size()) return Error(name + " には値が必要です。");
         const std::string value = attached ? *attached : arguments_[next_++];
         return ReadValue(name, value);
