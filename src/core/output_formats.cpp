@@ -50,13 +50,23 @@ struct Range {
     char32_t first, last;
 };
 
-constexpr std::array<Range, 5> kZeroWidth{{
-    {0x0300, 0x036F}, {0x200B, 0x200F}, {0x3099, 0x309A}, {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF},
+// Combining marks, joiners, variation selectors and direction marks.
+constexpr std::array<Range, 8> kZeroWidth{{
+    {0x0300, 0x036F}, {0x200B, 0x200F}, {0x2060, 0x2064}, {0x20D0, 0x20FF}, {0x3099, 0x309A},
+    {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xE0100, 0xE01EF},
 }};
-constexpr std::array<Range, 13> kDoubleWidth{{
+// East Asian wide and full-width characters, and the emoji blocks.
+constexpr std::array<Range, 16> kDoubleWidth{{
     {0x1100, 0x115F}, {0x2E80, 0x303E}, {0x3041, 0x33FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
     {0xA000, 0xA4CF}, {0xAC00, 0xD7A3}, {0xF900, 0xFAFF}, {0xFE30, 0xFE4F}, {0xFF00, 0xFF60},
-    {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F}, {0x20000, 0x3FFFD},
+    {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F}, {0x1F680, 0x1F6FF}, {0x1F900, 0x1F9FF}, {0x1FA70, 0x1FAFF},
+    {0x20000, 0x3FFFD},
+}};
+// What would break a line, or turn the text's direction around, on a
+// terminal: C0 and C1 controls, line and paragraph separators, and the bidi
+// embeddings, overrides and isolates.
+constexpr std::array<Range, 5> kLineBreaking{{
+    {0x00, 0x1F}, {0x7F, 0x9F}, {0x2028, 0x2029}, {0x202A, 0x202E}, {0x2066, 0x2069},
 }};
 
 bool InAny(char32_t code, const auto& ranges) {
@@ -195,9 +205,13 @@ std::string JsonString(std::string_view text) {
 }
 
 std::string OneLine(std::string_view text) {
-    std::string line(text);
-    for (char& c : line)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    std::string line;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [code, length] = DecodeAt(text, at);
+        if (InAny(code, kLineBreaking)) line += ' ';
+        else line.append(text.substr(at, length));
+        at += length;
+    }
     return line;
 }
 

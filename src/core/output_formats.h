@@ -23,7 +23,8 @@ int DisplayWidth(std::string_view text);
 std::string CsvField(std::string_view text);
 // A JSON string literal, quotes included; non-ASCII text is kept as UTF-8.
 std::string JsonString(std::string_view text);
-// Control characters (line breaks, tabs) as spaces, for one-line output.
+// Control characters (line breaks, tabs, C1), line separators and bidi
+// controls as spaces, for one-line output.
 std::string OneLine(std::string_view text);
 
 }  // namespace qov::cli

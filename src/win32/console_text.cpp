@@ -10,6 +10,13 @@ namespace {
 // WriteConsoleW takes at most a 64 KB buffer on older consoles.
 constexpr std::size_t kConsoleChunkUnits = 8192;
 
+// A title may hold escape sequences: on a console they would drive the
+// terminal (move its cursor, retitle it, answer back), so every control
+// character but a line break or a tab is shown as U+FFFD instead.
+bool IsUnsafeOnConsole(wchar_t c) {
+    return (c < 0x20 && c != L'\r' && c != L'\n' && c != L'\t') || (c >= 0x80 && c <= 0x9F);
+}
+
 bool IsConsole(HANDLE handle) {
     DWORD mode = 0;
     return handle && handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode);
@@ -30,7 +37,8 @@ void ConsoleText::Write(const std::string& text) const {
         }
         return;
     }
-    const std::wstring wide = Utf8ToWide(text);
+    std::wstring wide = Utf8ToWide(text);
+    std::ranges::replace_if(wide, IsUnsafeOnConsole, L'\uFFFD');
     for (std::size_t at = 0; at < wide.size();) {
         std::size_t units = std::min(wide.size() - at, kConsoleChunkUnits);
         // Never split a surrogate pair between two writes.

@@ -1,6 +1,7 @@
 #pragma once
 // qovc's stdout and stderr: UTF-16 through WriteConsoleW on a console, so
-// Japanese shows on any code page; UTF-8 bytes (no BOM) when redirected.
+// Japanese shows on any code page, with control characters made harmless;
+// UTF-8 bytes (no BOM), exactly as given, when redirected.
 #include <windows.h>
 
 #include <string>
