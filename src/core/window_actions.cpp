@@ -13,7 +13,7 @@ WindowRect WantedRectangle(const Request& request, const WindowRect& now) {
     return now;
 }
 
-// Only the part that was asked for: a window may resize itself to a
+// Only what was asked for counts: a window may resize itself to a
 // monitor's DPI after a move, or keep its size within its limits.
 bool IsAsAsked(Command command, const WindowRect& now, const WindowRect& wanted) {
     if (command == Command::Move) return now.left == wanted.left && now.top == wanted.top;
