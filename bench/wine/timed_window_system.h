@@ -62,6 +62,9 @@ public:
     void BringToFront(WindowHandle w) override { inner_.BringToFront(w); }
     void MakeTopmost(WindowHandle w) override { inner_.MakeTopmost(w); }
     void RemoveTopmost(WindowHandle w) override { inner_.RemoveTopmost(w); }
+    std::vector<Monitor> Monitors() override { return inner_.Monitors(); }
+    std::optional<WindowPlacement> Placement(WindowHandle w) override { return inner_.Placement(w); }
+    void SetPlacement(WindowHandle w, const WindowPlacement& p) override { inner_.SetPlacement(w, p); }
 
 private:
     WindowSystem& inner_;

@@ -16,6 +16,7 @@ struct Store : TextStore {
         return found == values.end() ? std::nullopt : std::optional(found->second);
     }
     void Write(const std::string& key, const std::string& value) override { values[key] = value; }
+    void Clear() override { values.clear(); }
     Values values;
 };
 

@@ -1,0 +1,22 @@
+#pragma once
+// A text store in memory.
+
+#include <map>
+#include <string>
+
+#include "core/ports.h"
+
+namespace qov::fakes {
+
+struct FakeStore : TextStore {
+    std::map<std::string, std::string> values;
+
+    std::optional<std::string> Read(const std::string& key) override {
+        const auto found = values.find(key);
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    void Write(const std::string& key, const std::string& value) override { values[key] = value; }
+    void Clear() override { values.clear(); }
+};
+
+}  // namespace qov::fakes
