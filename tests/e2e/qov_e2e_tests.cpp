@@ -383,17 +383,11 @@ TEST_F(E2e, CloseAllWaitsForAWindowThatAsksFirstWhileQovKeepsWorking) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(asking) && !IsWindow(next); }, 10s));
 }
 
-// What QOV's box titled "V O V" says; the box is closed. "" when none comes.
-std::wstring ReadMessageBox() {
+// True when QOV's box titled "V O V" says `message`; the box is closed.
+bool BoxSays(const wchar_t* message) {
     const HWND box = WaitForShown(L"#32770", L"V O V");
-    std::wstring said;
-    for (HWND text = nullptr; box && said.empty() && (text = FindWindowExW(box, text, WC_STATICW, nullptr));) {
-        wchar_t buffer[256] = {};
-        Send(text, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
-        said = buffer;
-    }
-    if (box) PostMessageW(box, WM_COMMAND, IDOK, 0), WaitUntil([&] { return !IsWindow(box); });
-    return said;
+    const bool says = box && FindWindowExW(box, nullptr, WC_STATICW, message);
+    return PostMessageW(box, WM_COMMAND, IDOK, 0) && WaitUntil([&] { return !IsWindow(box); }) && says;
 }
 
 struct Placed { UINT show; RECT normal; };
@@ -436,7 +430,7 @@ TEST_F(E2e, ALayoutSavedInOneRunPutsTheWindowsBackInTheNext) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(qov_->WaitForRow(first) && qov_->WaitForRow(second));
     qov_->Command(IDM_SAVE_LAYOUT);
-    EXPECT_EQ(ReadMessageBox(), L"2 個のウィンドウの配置を保存しました。");
+    EXPECT_TRUE(BoxSays(L"2 個のウィンドウの配置を保存しました。"));
     ASSERT_TRUE(qov_->Close());
 
     ShowWindow(first, SW_SHOWMINNOACTIVE);
@@ -445,7 +439,7 @@ TEST_F(E2e, ALayoutSavedInOneRunPutsTheWindowsBackInTheNext) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(qov_->WaitForRow(first) && qov_->WaitForRow(second));
     qov_->Command(IDM_RESTORE_LAYOUT);
-    EXPECT_EQ(ReadMessageBox(), L"2 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 0 個");
+    EXPECT_TRUE(BoxSays(L"2 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 0 個"));
     EXPECT_TRUE(WaitUntil([&] { return PlacementOf(first) == firstPlaced && PlacementOf(second) == secondPlaced; }))
         << testing::PrintToString(PlacementOf(first)) << " " << testing::PrintToString(PlacementOf(second));
     EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongW(second, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
@@ -459,21 +453,19 @@ TEST_F(E2e, AHandWrittenLayoutIsReadAsFarAsItMakesSenseAndNeverPutsAWindowOutOfR
     QueryFullProcessImageNameW(GetCurrentProcess(), 0, image, &units);
     const std::wstring fields = L";class=QovE2eFixture;title=Hand Fixture;image=" + std::wstring(image);
     const std::wstring layoutKey = std::wstring(kSettingsKey) + L"\\Layout";
-    const Settings layout{
-        {L"Count", L"5"},
-        {L"Window1", L"handle=" + std::to_wstring(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window))) +
-                         L";state=minimized;normal=90000,90000,90400,90300;topmost=0" + fields},
+    const Settings layout{  // broken, out of reach, for this window, for a window that is gone
+        {L"Count", L"4"}, {L"Window1", L"\x01=;;=%"},
         {L"Window2", L"handle=1;state=normal;normal=0,0,999999,10;topmost=0" + fields},
-        {L"Window3", L"handle=1;state=sideways;normal=0,0,10,10;topmost=0" + fields},
-        {L"Window4", L"\x01=;;=%"},
-        {L"Window5", L"handle=12;state=normal;normal=0,0,10,10;topmost=0;class=Gone;title=;image=C:\\gone.exe"}};
+        {L"Window3", L"handle=" + std::to_wstring(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window))) +
+                         L";state=minimized;normal=90000,90000,90400,90300;topmost=0" + fields},
+        {L"Window4", L"handle=12;state=normal;normal=0,0,10,10;topmost=0;class=Gone;title=;image=C:\\gone.exe"}};
     for (const auto& [name, text] : layout)
         RegSetKeyValueW(HKEY_CURRENT_USER, layoutKey.c_str(), name, REG_SZ, text.c_str(),
                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(qov_->WaitForRow(window));
     qov_->Command(IDM_RESTORE_LAYOUT);
-    EXPECT_EQ(ReadMessageBox(), L"1 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 1 個");
+    EXPECT_TRUE(BoxSays(L"1 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 1 個"));
     EXPECT_TRUE(WaitUntil([&] { return PlacementOf(window) == Placed{SW_SHOWMINIMIZED, {624, 468, 1024, 768}}; }))
         << testing::PrintToString(PlacementOf(window));
     EXPECT_TRUE(KeepsRefreshing());

@@ -3,12 +3,14 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 #include "core/ports.h"
 
 namespace qov::fakes {
 
 struct FakeStore : TextStore {
+    explicit FakeStore(std::map<std::string, std::string> stored = {}) : values(std::move(stored)) {}
     std::map<std::string, std::string> values;
 
     std::optional<std::string> Read(const std::string& key) override {

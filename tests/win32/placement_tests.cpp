@@ -1,5 +1,5 @@
-// The window system's monitors and placements on real windows of another
-// thread, and the registry store's clearing.
+// The window system's placements on real windows of another thread (the
+// monitors are the end-to-end tests' part), and the registry store's clearing.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -46,17 +46,7 @@ private:
     std::thread thread_;  // last: it starts once the members above exist
 };
 
-bool Answers(HWND window) {
-    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1, nullptr) != 0;
-}
-
-TEST(WindowPlacement, MonitorsAreTheVirtualDesktopsScreen) {
-    const std::vector<Monitor> monitors = Win32WindowSystem().Monitors();
-    ASSERT_EQ(monitors.size(), 1u);
-    const WindowRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    EXPECT_EQ(monitors[0].area, screen);
-    EXPECT_TRUE(monitors[0].workArea.right > 0 && monitors[0].workArea.bottom > 0);
-}
+bool Answers(HWND w) { return SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 1, nullptr) != 0; }
 
 // Each show state is kept while only the normal rectangle changes, and a
 // hidden window is not shown; the window goes to that rectangle when restored.
@@ -102,8 +92,7 @@ TEST(WindowPlacement, SettingItDoesNotWaitForAHungWindow) {
 TEST(RegistryStore, ClearingRemovesEveryValueAndTheNextWriteStartsAgain) {
     const std::wstring key = L"Software\\QOV Tests " + std::to_wstring(GetCurrentProcessId()) + L"\\Layout";
     RegistryStore store{key};
-    store.Write("Count", "2");
-    store.Write("Window1", "a");
+    store.Write("Count", "2"), store.Write("Window1", "a");
     store.Clear();
     EXPECT_EQ(store.Read("Count"), std::nullopt);
     EXPECT_EQ(store.Read("Window1"), std::nullopt);
