@@ -46,30 +46,31 @@ std::vector<WindowHandle> RescueCommands::Targets() const {
     return targets;
 }
 
-WindowRect RescueCommands::RestingRectangle(WindowHandle window, const WindowPlacement& placement) {
-    return placement.state == ShowState::Normal ? windows_.Rectangle(window) : placement.normal;
+// Where a normal window rests is its rectangle (a window snapped to a side
+// of the screen rests elsewhere than its placement says); a minimised or
+// maximised one keeps its state, and where it goes when restored counts.
+std::optional<WindowPlacement> RescueCommands::Resting(WindowHandle window) {
+    std::optional<WindowPlacement> placement = windows_.Placement(window);
+    if (!placement || placement->state == ShowState::Unknown) return std::nullopt;
+    if (placement->state == ShowState::Normal) placement->normal = windows_.Rectangle(window);
+    return placement;
 }
 
-// A minimised or maximised window keeps its state: where it goes when
-// restored is what is brought into view.
 void RescueCommands::BringIntoView(WindowHandle window, const std::vector<Monitor>& monitors) {
-    const std::optional<WindowPlacement> placement = windows_.Placement(window);
-    if (!placement || placement->state == ShowState::Unknown) return;
-    const WindowRect resting = RestingRectangle(window, *placement);
-    const WindowRect inView = IntoView(resting, monitors);
-    if (inView != resting) windows_.SetPlacement(window, {placement->state, inView});
+    const std::optional<WindowPlacement> resting = Resting(window);
+    if (!resting) return;
+    const WindowRect inView = IntoView(resting->normal, monitors);
+    if (inView != resting->normal) windows_.SetPlacement(window, {resting->state, inView});
 }
 
 std::string RescueCommands::SaveLayout() {
     std::vector<LayoutEntry> entries;
     for (const WindowHandle window : Targets()) {
-        const std::optional<WindowPlacement> placement = windows_.Placement(window);
-        if (!placement || placement->state == ShowState::Unknown) continue;  // gone meanwhile
+        const std::optional<WindowPlacement> resting = Resting(window);
+        if (!resting) continue;  // gone meanwhile, or its place unknown
         WindowIdentity identity{window, windows_.ClassName(window), windows_.Title(window),
                                 windows_.ProcessImagePath(window)};
-        entries.push_back({std::move(identity),
-                           {placement->state, RestingRectangle(window, *placement)},
-                           windows_.IsTopmost(window)});
+        entries.push_back({std::move(identity), *resting, windows_.IsTopmost(window)});
     }
     qov::SaveLayout(layoutStore_, entries);
     return SavedLayoutMessage(entries.size());
@@ -92,7 +93,9 @@ std::string RescueCommands::RestoreLayout() {
         if (!matches[e]) continue;
         const LayoutEntry& entry = entries[e];
         const WindowHandle window = candidates[*matches[e]].handle;
-        windows_.SetPlacement(window, {entry.placement.state, IntoView(entry.placement.normal, monitors)});
+        // Setting a maximised window's placement activates it: one already in place is left alone.
+        const WindowPlacement wanted{entry.placement.state, IntoView(entry.placement.normal, monitors)};
+        if (Resting(window) != wanted) windows_.SetPlacement(window, wanted);
         if (windows_.IsTopmost(window) != entry.topmost) {
             if (entry.topmost) windows_.MakeTopmost(window);
             else windows_.RemoveTopmost(window);

@@ -36,9 +36,8 @@ private:
     void BringIntoView(WindowHandle window, const std::vector<Monitor>& monitors);
     std::string SaveLayout();
     std::string RestoreLayout();
-    // Where the window rests: its rectangle when shown normally, else its
-    // placement's normal rectangle.
-    WindowRect RestingRectangle(WindowHandle window, const WindowPlacement& placement);
+    // The window's show state and where it rests; nothing when gone or unknown.
+    std::optional<WindowPlacement> Resting(WindowHandle window);
 
     WindowSystem& windows_;
     const WindowTable& listed_;

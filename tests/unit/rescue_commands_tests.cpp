@@ -96,6 +96,8 @@ TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) 
                                                     .rect = {0, 1000, 160, 1040}, .normal = WindowRect{5, 5, 205, 105}});
     EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), kNoSavedLayoutMessage);
     EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "3 個のウィンドウの配置を保存しました。");
+    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), RestoredLayoutMessage(3, 0));
+    EXPECT_TRUE(s.desktop.operations.empty()) << "windows already in place were placed again";
 
     // Everything moves; the editor's window is reopened under a new handle,
     // the tool's is closed, and a hand-edited entry lies far off-screen: it
