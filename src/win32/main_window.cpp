@@ -262,7 +262,7 @@ LRESULT MainWindow::OnCommand(int commandId) {
         deferredCommand_ = commandId;
         return 0;
     }
-    // The box is the last thing done: the program may have closed meanwhile.
+    // Nothing follows the box: the program may have closed while it was open.
     if (const std::optional<std::string> message = rescueCommands_->Run(commandId)) {
         if (!message->empty()) ShowInformationMessage(window_.get(), *message);
         return 0;
