@@ -66,6 +66,9 @@ public:
     Outcome RemoveTopmost(WindowHandle w) override { return inner_.RemoveTopmost(w); }
     Outcome SetRectangle(WindowHandle w, const WindowRect& r) override { return inner_.SetRectangle(w, r); }
     bool Responds(WindowHandle w) override { return inner_.Responds(w); }
+    std::vector<Monitor> Monitors() override { return inner_.Monitors(); }
+    std::optional<WindowPlacement> Placement(WindowHandle w) override { return inner_.Placement(w); }
+    void SetPlacement(WindowHandle w, const WindowPlacement& p) override { inner_.SetPlacement(w, p); }
 
 private:
     WindowSystem& inner_;

@@ -19,6 +19,7 @@
 #define IDM_HIDE 207
 #define IDM_SHOW 208
 #define IDM_CLOSE 209
+#define IDM_INTO_VIEW 210
 
 /* "複数ウィンドウ(&S)": every target window */
 #define IDM_TARGET_VISIBLE 300
@@ -29,6 +30,9 @@
 #define IDM_ALL_HIDE 313
 #define IDM_ALL_SHOW 314
 #define IDM_ALL_CLOSE 315
+#define IDM_ALL_INTO_VIEW 316
+#define IDM_SAVE_LAYOUT 317
+#define IDM_RESTORE_LAYOUT 318
 
 /* "設定(&S)" and "ヘルプ(&H)" */
 #define IDM_SETTINGS 400

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace qov {
 
@@ -25,6 +26,22 @@ struct WindowRect {
 
 // Show states as the window's placement reports them; Unknown when it cannot be read.
 enum class ShowState { Unknown, Normal, Minimized, Maximized };
+
+// A display monitor: its whole rectangle and the part of it that windows
+// use (without the taskbar and other docked bars).
+struct Monitor {
+    WindowRect area;
+    WindowRect workArea;
+    bool operator==(const Monitor&) const = default;
+};
+
+// How a window is shown and where it goes when it is neither minimised nor
+// maximised (for a normal window, usually its rectangle).
+struct WindowPlacement {
+    ShowState state = ShowState::Normal;
+    WindowRect normal;
+    bool operator==(const WindowPlacement&) const = default;
+};
 
 // ShowWindow's commands, with the system's values.
 enum class ShowCommand : int { Hide = 0, ShowNormal = 1, Show = 5, Minimize = 6 };
@@ -88,6 +105,17 @@ public:
     // Whether the window's thread still takes its messages: asked without
     // blocking, and given up on within about a second.
     virtual bool Responds(WindowHandle window) = 0;
+
+    // Monitors and placements, all in screen coordinates (the Win32 half
+    // converts the placement's workspace coordinates). No placement when the
+    // window is gone, or when the system will not tell its normal rectangle
+    // (Wine, for another process's minimised or maximised window). Setting
+    // a placement never activates a normal or minimised window and never
+    // shows a hidden one (a hidden window only gets its normal rectangle);
+    // for another thread's window it is asynchronous.
+    virtual std::vector<Monitor> Monitors() = 0;
+    virtual std::optional<WindowPlacement> Placement(WindowHandle window) = 0;
+    virtual void SetPlacement(WindowHandle window, const WindowPlacement& placement) = 0;
 };
 
 // A list operation the control refused. Rows and the table still agree when
@@ -128,6 +156,8 @@ public:
     // Nothing when the key is missing or unreadable.
     virtual std::optional<std::string> Read(const std::string& key) = 0;
     virtual void Write(const std::string& key, const std::string& value) = 0;
+    // Removes every value of the section.
+    virtual void Clear() = 0;
 };
 
 // Lets the caller's message loop run for a moment.

@@ -160,4 +160,9 @@ void ShowStopMessage(HWND owner, const char* text) {
                   MB_OK | MB_ICONSTOP);
 }
 
+void ShowInformationMessage(HWND owner, const std::string& text) {
+    ::MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(kMessageTitle).c_str(),
+                  MB_OK | MB_ICONINFORMATION);
+}
+
 }  // namespace qov::win32

@@ -5,6 +5,8 @@
 // across activations.
 #include <windows.h>
 
+#include <string>
+
 #include "win32/handles.h"
 
 namespace qov::win32 {
@@ -55,5 +57,7 @@ void FinishDpiChange(HWND window, LPARAM suggestedRect);
 
 // The dialogs' one kind of message box: `text` titled "V O V", stop icon, OK.
 void ShowStopMessage(HWND owner, const char* text);
+// The main window's report of what a command did: titled "V O V", information icon, OK.
+void ShowInformationMessage(HWND owner, const std::string& text);
 
 }  // namespace qov::win32

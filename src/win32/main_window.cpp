@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "core/command_ids.h"
+#include "win32/dialog_frame.h"
 #include "win32/failure.h"
 #include "win32/layout.h"
 #include "win32/pictures.h"
@@ -174,6 +175,8 @@ void MainWindow::CreateParts() {
     refresh_ = std::make_unique<RefreshCycle>(model_, listed_, *list_,
                                               [this] { PumpPendingMessages(); });
     commands_ = std::make_unique<WindowCommands>(windowSystem_, listed_, *list_, settings_);
+    rescueCommands_ = std::make_unique<RescueCommands>(windowSystem_, listed_, *commands_, settings_,
+                                                       layoutStore_);
 
     SettingsDialog::Callbacks callbacks;
     callbacks.applied = [this](bool makeTopmost) {
@@ -257,6 +260,11 @@ LRESULT MainWindow::OnCommand(int commandId) {
     // would stand still all that time.
     if (refresh_->Running() && !commands_->Busy()) {
         deferredCommand_ = commandId;
+        return 0;
+    }
+    // Nothing follows the box: the program may have closed while it was open.
+    if (const std::optional<std::string> message = rescueCommands_->Run(commandId)) {
+        if (!message->empty()) ShowInformationMessage(window_.get(), *message);
         return 0;
     }
     if (commands_->Run(commandId)) ShowTargetChecks();
@@ -440,6 +448,7 @@ void MainWindow::ReleaseParts() {
     aboutBox_.reset();
     addTitleDialog_.reset();
     settingsDialog_.reset();
+    rescueCommands_.reset();
     commands_.reset();
     refresh_.reset();
     list_.reset();

@@ -9,6 +9,7 @@
 
 #include "core/commands.h"
 #include "core/refresh.h"
+#include "core/rescue_commands.h"
 #include "core/settings.h"
 #include "core/window_model.h"
 #include "win32/dialogs.h"
@@ -65,6 +66,7 @@ private:
     void ReleaseParts();
 
     RegistryStore store_;
+    RegistryStore layoutStore_{kLayoutKey};
     Settings settings_;
     // Waits for other windows run the same messages as the refresh's yield.
     Win32WindowSystem windowSystem_{[this] { return PumpPendingMessages(); }};
@@ -80,6 +82,7 @@ private:
     std::unique_ptr<ListView> list_;
     std::unique_ptr<RefreshCycle> refresh_;
     std::unique_ptr<WindowCommands> commands_;
+    std::unique_ptr<RescueCommands> rescueCommands_;
     std::unique_ptr<SettingsDialog> settingsDialog_;
     std::unique_ptr<AddTitleDialog> addTitleDialog_;
     std::unique_ptr<AboutBox> aboutBox_;

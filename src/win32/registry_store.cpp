@@ -42,4 +42,6 @@ void RegistryStore::Write(const std::string& key, const std::string& value) {
                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
+void RegistryStore::Clear() { ::RegDeleteTreeW(HKEY_CURRENT_USER, keyPath_.c_str()); }
+
 }  // namespace qov::win32

@@ -44,6 +44,13 @@ public:
     Outcome RemoveTopmost(WindowHandle window) override;
     Outcome SetRectangle(WindowHandle window, const WindowRect& outer) override;
     bool Responds(WindowHandle window) override;
+    std::vector<Monitor> Monitors() override;
+    std::optional<WindowPlacement> Placement(WindowHandle window) override;
+    // Windows honours WPF_ASYNCWINDOWPLACEMENT, Wine does not: another
+    // thread's window is placed from a short-lived thread of its own, so a
+    // hung one holds only that thread. Wine places another process's window
+    // in asynchronous steps instead (see window_placement.cpp).
+    void SetPlacement(WindowHandle window, const WindowPlacement& placement) override;
 
 private:
     std::function<bool()> runWaitingMessages_;

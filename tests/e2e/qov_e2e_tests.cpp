@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -380,6 +381,94 @@ TEST_F(E2e, CloseAllWaitsForAWindowThatAsksFirstWhileQovKeepsWorking) {
     EXPECT_TRUE(IsWindow(next)) << "the next window was closed before the question was answered";
     PostMessageW(question, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(asking) && !IsWindow(next); }, 10s));
+}
+
+// True when QOV's box titled "V O V" says `message`; the box is closed.
+bool BoxSays(const wchar_t* message) {
+    const HWND box = WaitForShown(L"#32770", L"V O V");
+    const bool says = box && FindWindowExW(box, nullptr, WC_STATICW, message);
+    return PostMessageW(box, WM_COMMAND, IDOK, 0) && WaitUntil([&] { return !IsWindow(box); }) && says;
+}
+
+struct Placed { UINT show; RECT normal; };
+bool operator==(const Placed& a, const Placed& b) { return a.show == b.show && EqualRect(&a.normal, &b.normal); }
+void PrintTo(const Placed& p, std::ostream* out) {
+    *out << "show " << p.show << " (" << p.normal.left << "," << p.normal.top << ")-(" << p.normal.right << ","
+         << p.normal.bottom << ")";
+}
+Placed PlacementOf(HWND window) {  // the virtual desktop has no taskbar: workspace is screen
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    return {placement.showCmd, placement.rcNormalPosition};
+}
+
+TEST_F(E2e, IntoViewBringsWindowsFromFarOffTheDesktop) {
+    const HWND away = Add(L"Far Fixture"), above = Add(L"Above Fixture");
+    MoveWindow(away, 3000, 200, 400, 300, TRUE);  // the desktop is 1024 x 768
+    MoveWindow(above, -300, -900, 400, 300, TRUE);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(qov_->WaitForRow(away) && qov_->WaitForRow(above) && qov_->Select(away));
+    ASSERT_TRUE(qov_->ChooseFromWindowMenu(L'B'));
+    EXPECT_TRUE(WaitUntil([&] { return PlacementOf(away) == Placed{SW_SHOWNORMAL, {624, 200, 1024, 500}}; }))
+        << testing::PrintToString(PlacementOf(away));
+    EXPECT_EQ(PlacementOf(above), (Placed{SW_SHOWNORMAL, {-300, -900, 100, -600}})) << "not a target";
+    qov_->Command(IDM_ALL_INTO_VIEW);
+    EXPECT_TRUE(WaitUntil([&] { return PlacementOf(above) == Placed{SW_SHOWNORMAL, {0, 0, 400, 300}}; }))
+        << testing::PrintToString(PlacementOf(above));
+    EXPECT_TRUE(KeepsRefreshing());
+}
+
+// Wine tells another process a minimised window's normal place wrongly, so
+// the layout is saved while the windows are shown normally.
+TEST_F(E2e, ALayoutSavedInOneRunPutsTheWindowsBackInTheNext) {
+    const HWND first = Add(L"First Fixture"), second = Add(L"Second Fixture");
+    MoveWindow(first, 100, 50, 500, 350, TRUE);
+    MoveWindow(second, 300, 200, 400, 300, TRUE);
+    SetWindowPos(second, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const Placed firstPlaced = PlacementOf(first), secondPlaced = PlacementOf(second);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(qov_->WaitForRow(first) && qov_->WaitForRow(second));
+    qov_->Command(IDM_SAVE_LAYOUT);
+    EXPECT_TRUE(BoxSays(L"2 個のウィンドウの配置を保存しました。"));
+    ASSERT_TRUE(qov_->Close());
+
+    ShowWindow(first, SW_SHOWMINNOACTIVE);
+    MoveWindow(second, 20, 30, 200, 100, TRUE);
+    SetWindowPos(second, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(qov_->WaitForRow(first) && qov_->WaitForRow(second));
+    qov_->Command(IDM_RESTORE_LAYOUT);
+    EXPECT_TRUE(BoxSays(L"2 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 0 個"));
+    EXPECT_TRUE(WaitUntil([&] { return PlacementOf(first) == firstPlaced && PlacementOf(second) == secondPlaced; }))
+        << testing::PrintToString(PlacementOf(first)) << " " << testing::PrintToString(PlacementOf(second));
+    EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongW(second, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+    EXPECT_TRUE(Normal(first));
+}
+
+TEST_F(E2e, AHandWrittenLayoutIsReadAsFarAsItMakesSenseAndNeverPutsAWindowOutOfReach) {
+    const HWND window = Add(L"Hand Fixture");
+    wchar_t image[MAX_PATH] = {};
+    DWORD units = MAX_PATH;
+    QueryFullProcessImageNameW(GetCurrentProcess(), 0, image, &units);
+    const std::wstring fields = L";class=QovE2eFixture;title=Hand Fixture;image=" + std::wstring(image);
+    const std::wstring layoutKey = std::wstring(kSettingsKey) + L"\\Layout";
+    const Settings layout{  // broken, out of reach, for this window, for a window that is gone
+        {L"Count", L"4"}, {L"Window1", L"\x01=;;=%"},
+        {L"Window2", L"handle=1;state=normal;normal=0,0,999999,10;topmost=0" + fields},
+        {L"Window3", L"handle=" + std::to_wstring(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window))) +
+                         L";state=minimized;normal=90000,90000,90400,90300;topmost=0" + fields},
+        {L"Window4", L"handle=12;state=normal;normal=0,0,10,10;topmost=0;class=Gone;title=;image=C:\\gone.exe"}};
+    for (const auto& [name, text] : layout)
+        RegSetKeyValueW(HKEY_CURRENT_USER, layoutKey.c_str(), name, REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(qov_->WaitForRow(window));
+    qov_->Command(IDM_RESTORE_LAYOUT);
+    EXPECT_TRUE(BoxSays(L"1 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 1 個"));
+    EXPECT_TRUE(WaitUntil([&] { return PlacementOf(window) == Placed{SW_SHOWMINIMIZED, {624, 468, 1024, 768}}; }))
+        << testing::PrintToString(PlacementOf(window));
+    EXPECT_TRUE(KeepsRefreshing());
 }
 
 // Closing its own row also proves that QOV still takes commands.

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct FakeWindow {
     bool visible = true;
     bool cloaked = false;  // counts only while visible, as DWM's answer does
     WindowRect rect{0, 0, 640, 480};
+    std::optional<WindowRect> normal = std::nullopt;  // the placement's, where it is not `rect` (minimised, maximised)
     bool topmost = false;
     std::uint32_t processId = 100;
     std::string imagePath = "C:\\Program Files\\Test\\test.exe";
@@ -26,10 +28,10 @@ struct FakeWindow {
 };
 
 struct Operation {
-    enum Kind { Show, SystemCommand, BringToFront, MakeTopmost, RemoveTopmost, SetRectangle } kind;
-    int argument;  // the ShowCommand or SystemCommand value; 0 otherwise
+    enum Kind { Show, SystemCommand, BringToFront, MakeTopmost, RemoveTopmost, SetRectangle, SetPlacement } kind;
+    int argument;  // the ShowCommand, SystemCommand or placement's ShowState value; 0 otherwise
     WindowHandle window;
-    WindowRect rect{};  // SetRectangle's
+    WindowRect rect{};  // SetRectangle's, or a placement's normal rectangle
     bool operator==(const Operation&) const = default;
 };
 
@@ -44,6 +46,7 @@ public:
 
     std::map<WindowHandle, FakeWindow> windows;
     WindowHandle foreground = 0;
+    std::vector<Monitor> monitors{{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};
     int enumerations = 0, reads = 0;  // reads: every call that inspects a window
     std::vector<Operation> operations;
     std::function<void()> duringTitleRead = [] {}, duringOperation = [] {};
@@ -81,6 +84,16 @@ public:
     Outcome RemoveTopmost(WindowHandle w) override { return Record({Operation::RemoveTopmost, 0, w}); }
     Outcome SetRectangle(WindowHandle w, const WindowRect& r) override {
         return Record({Operation::SetRectangle, 0, w, r});
+    }
+    std::vector<Monitor> Monitors() override { return monitors; }
+    std::optional<WindowPlacement> Placement(WindowHandle w) override {
+        ++reads;
+        const auto found = windows.find(w);
+        if (found == windows.end()) return std::nullopt;
+        return WindowPlacement{found->second.state, found->second.normal.value_or(found->second.rect)};
+    }
+    void SetPlacement(WindowHandle w, const WindowPlacement& p) override {
+        Record({Operation::SetPlacement, int(p.state), w, p.normal});
     }
 
 private:

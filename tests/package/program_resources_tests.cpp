@@ -88,12 +88,14 @@ TEST(ProgramMenu, EveryCaptionInItsPlaceWithItsCommand) {
         Item(L"サイズ変更(&S) ", IDM_SIZE), Item(L"最小化(&N) ", IDM_MINIMIZE),
         Item(L"最大化(&X) ", IDM_MAXIMIZE), L"-", Item(L"前面に表示(&T) ", IDM_BRING_TO_FRONT),
         Item(L"常に再前面に表示(&A) ", IDM_MAKE_TOPMOST), L"-", Item(L"非表示 \tCtrl+H", IDM_HIDE),
-        Item(L"表示 \tCtrl+S", IDM_SHOW), L"-", Item(L"閉じる(C) ", IDM_CLOSE), L"<",
+        Item(L"表示 \tCtrl+S", IDM_SHOW), L"-", Item(L"閉じる(C) ", IDM_CLOSE), L"-",
+        Item(L"画面内に戻す(&B)", IDM_INTO_VIEW), L"<",
         L"複数ウィンドウ(&S)", L"ターゲットウィンドウ",
         Item(L"現在表示されているウィンドウのみ", IDM_TARGET_VISIBLE), Item(L"全てのウィンドウ", IDM_TARGET_ALL),
         L"<", L"-", Item(L"元のサイズに戻す(&R) ", IDM_ALL_RESTORE), Item(L"最小化(&N)", IDM_ALL_MINIMIZE),
         Item(L"最大化(&X)", IDM_ALL_MAXIMIZE), L"-", Item(L"非表示", IDM_ALL_HIDE), Item(L"表示", IDM_ALL_SHOW),
-        L"-", Item(L"閉じる(&D)", IDM_ALL_CLOSE), L"<",
+        L"-", Item(L"閉じる(&D)", IDM_ALL_CLOSE), L"-", Item(L"画面内に戻す(&B)", IDM_ALL_INTO_VIEW),
+        Item(L"配置を保存(&V)", IDM_SAVE_LAYOUT), Item(L"配置を復元(&L)", IDM_RESTORE_LAYOUT), L"<",
         L"設定(&S)", Item(L"設定", IDM_SETTINGS), L"<",
         L"ヘルプ(&H)", Item(L"目次表示\tF1", IDM_HELP), Item(L"バージョン情報(&V)", IDM_ABOUT), L"<"};
     EXPECT_EQ(items, expected);

@@ -57,6 +57,9 @@ private:
             w.rect = op.rect;
             if (rescaling.contains(op.window)) w.rect.right += 100;
             break;
+        case Operation::SetPlacement:
+            (op.argument == int(ShowState::Normal) ? w.rect : w.normal.emplace()) = op.rect;
+            break;
         }
         return Outcome::Done;
     }

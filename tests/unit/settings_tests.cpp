@@ -3,21 +3,14 @@
 #include <map>
 
 #include "core/settings.h"
+#include "fakes/fake_store.h"
 
 namespace qov {
 namespace {
 
 using Values = std::map<std::string, std::string>;
 
-struct Store : TextStore {
-    explicit Store(Values stored = {}) : values(std::move(stored)) {}
-    std::optional<std::string> Read(const std::string& key) override {
-        const auto found = values.find(key);
-        return found == values.end() ? std::nullopt : std::optional(found->second);
-    }
-    void Write(const std::string& key, const std::string& value) override { values[key] = value; }
-    Values values;
-};
+using Store = fakes::FakeStore;
 
 TEST(SettingsStore, DefaultsAndEverySettingGoUnderTheirKeysAndReadBack) {
     Store store, loaded;

@@ -1,0 +1,37 @@
+#pragma once
+// Bringing a window into view: the monitor a rectangle belongs to, whether it
+// lies within that monitor's work area, and the least move that puts it
+// there. Coordinates left of or above the primary monitor are ordinary:
+// monitors can lie there.
+
+#include <span>
+
+#include "core/ports.h"
+
+namespace qov {
+
+// The monitor Windows calls nearest to `rect` (MonitorFromRect with
+// MONITOR_DEFAULTTONEAREST): the one whose whole rectangle shares the largest
+// area with it, else the one at the least distance; the first of equals.
+// Null without monitors.
+const Monitor* NearestMonitor(const WindowRect& rect, std::span<const Monitor> monitors);
+
+bool LiesWithin(const WindowRect& rect, const WindowRect& area);
+
+// `rect` moved the least distance to lie wholly inside `area`, first cut down
+// to the area's width or height where it is larger.
+WindowRect FitWithin(const WindowRect& rect, const WindowRect& area);
+
+// `rect` fitted within the work area of its nearest monitor: the monitor is
+// chosen by its whole rectangle, as Windows chooses it, but a window is only
+// in view when it also keeps clear of the taskbar and the other docked bars.
+// `rect` itself when it is in view already, or when there is no monitor.
+WindowRect IntoView(const WindowRect& rect, std::span<const Monitor> monitors);
+
+// A placement's workspace coordinates start at the corner of the monitor's
+// work area where screen coordinates start at the corner of the monitor:
+// they differ when a bar is docked at the monitor's left or top.
+WindowRect WorkspaceToScreen(const WindowRect& rect, const Monitor& monitor);
+WindowRect ScreenToWorkspace(const WindowRect& rect, const Monitor& monitor);
+
+}  // namespace qov

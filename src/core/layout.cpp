@@ -1,0 +1,212 @@
+#include "core/layout.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <map>
+
+#include "core/window_model.h"
+
+namespace qov {
+namespace {
+
+constexpr const char* kFormatKey = "Format";
+constexpr const char* kCountKey = "Count";
+constexpr const char* kFormat = "1";
+
+std::string EntryKey(std::size_t position) { return "Window" + std::to_string(position); }
+
+constexpr std::array<std::pair<ShowState, std::string_view>, 3> kStateNames{{
+    {ShowState::Normal, "normal"},
+    {ShowState::Minimized, "minimized"},
+    {ShowState::Maximized, "maximized"},
+}};
+
+bool NeedsEscape(unsigned char c) { return c < 0x20 || c == 0x7F || c == '%' || c == ';' || c == '='; }
+
+std::string Escape(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        if (!NeedsEscape(static_cast<unsigned char>(c))) {
+            escaped.push_back(c);
+            continue;
+        }
+        char code[4];
+        std::snprintf(code, sizeof code, "%%%02X", static_cast<unsigned char>(c));
+        escaped += code;
+    }
+    return escaped;
+}
+
+std::optional<std::string> Unescape(std::string_view text) {
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            plain.push_back(text[i]);
+            continue;
+        }
+        unsigned value = 0;
+        const char* digits = text.data() + i + 1;
+        if (i + 2 >= text.size() ||
+            std::from_chars(digits, digits + 2, value, 16).ptr != digits + 2) {
+            return std::nullopt;
+        }
+        plain.push_back(static_cast<char>(value));
+        i += 2;
+    }
+    return plain;
+}
+
+// The whole text as one decimal number, or nothing.
+template <typename Number>
+std::optional<Number> ParseNumber(std::string_view text) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
+
+std::optional<WindowRect> ParseRect(std::string_view text) {
+    std::array<int, 4> edges{};
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        const std::size_t comma = i + 1 < edges.size() ? text.find(',') : text.size();
+        if (comma == std::string_view::npos) return std::nullopt;
+        const auto edge = ParseNumber<int>(text.substr(0, comma));
+        if (!edge || *edge < -kLargestCoordinate || *edge > kLargestCoordinate) return std::nullopt;
+        edges[i] = *edge;
+        text.remove_prefix(std::min(text.size(), comma + 1));
+    }
+    const WindowRect rect{edges[0], edges[1], edges[2], edges[3]};
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return std::nullopt;
+    return rect;
+}
+
+std::optional<ShowState> ParseState(std::string_view text) {
+    for (const auto& [state, name] : kStateNames)
+        if (name == text) return state;
+    return std::nullopt;
+}
+
+std::string_view StateName(ShowState state) {
+    for (const auto& [known, name] : kStateNames)
+        if (known == state) return name;
+    return "unknown";  // never saved: the reader skips it
+}
+
+// A field's value read by `parse`; nothing when the field is missing.
+template <typename Parse>
+auto Parsed(std::optional<std::string_view> text, Parse parse) -> decltype(parse(*text)) {
+    return text ? parse(*text) : std::nullopt;
+}
+
+// The fields of one entry by name; nothing when a field has no '='.
+std::optional<std::map<std::string_view, std::string_view>> SplitFields(std::string_view text) {
+    std::map<std::string_view, std::string_view> fields;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(';'), text.size());
+        const std::string_view field = text.substr(0, end);
+        const std::size_t equals = field.find('=');
+        if (equals == std::string_view::npos) return std::nullopt;
+        fields[field.substr(0, equals)] = field.substr(equals + 1);
+        text.remove_prefix(std::min(text.size(), end + 1));
+    }
+    return fields;
+}
+
+}  // namespace
+
+std::string FormatLayoutEntry(const LayoutEntry& entry) {
+    const WindowRect& r = entry.placement.normal;
+    return "handle=" + std::to_string(entry.identity.handle) +
+           ";state=" + std::string(StateName(entry.placement.state)) + ";normal=" +
+           std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+           "," + std::to_string(r.bottom) + ";topmost=" + (entry.topmost ? "1" : "0") +
+           ";class=" + Escape(entry.identity.className) + ";title=" + Escape(entry.identity.title) +
+           ";image=" + Escape(entry.identity.imagePath);
+}
+
+std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text) {
+    const auto fields = SplitFields(text);
+    if (!fields) return std::nullopt;
+    const auto field = [&](std::string_view name) -> std::optional<std::string_view> {
+        const auto found = fields->find(name);
+        return found == fields->end() ? std::nullopt : std::optional(found->second);
+    };
+    const auto handle = Parsed(field("handle"), ParseNumber<WindowHandle>);
+    const auto state = Parsed(field("state"), ParseState);
+    const auto normal = Parsed(field("normal"), ParseRect);
+    const auto topmost = Parsed(field("topmost"), ParseNumber<int>);
+    const auto className = Parsed(field("class"), Unescape);
+    const auto title = Parsed(field("title"), Unescape);
+    const auto imagePath = Parsed(field("image"), Unescape);
+    if (!handle || !state || !normal || !topmost || (*topmost != 0 && *topmost != 1) ||
+        !className || className->empty() || !title || !imagePath) {
+        return std::nullopt;
+    }
+    return LayoutEntry{{*handle, *className, *title, *imagePath}, {*state, *normal}, *topmost == 1};
+}
+
+// The old entries go first, so none of them can outlive a shorter layout.
+void SaveLayout(TextStore& store, std::span<const LayoutEntry> entries) {
+    store.Clear();
+    store.Write(kFormatKey, kFormat);
+    for (std::size_t n = 1; n <= entries.size(); ++n)
+        store.Write(EntryKey(n), FormatLayoutEntry(entries[n - 1]));
+    store.Write(kCountKey, std::to_string(entries.size()));
+}
+
+std::vector<LayoutEntry> LoadLayout(TextStore& store) {
+    const std::optional<std::string> countText = store.Read(kCountKey);
+    const auto count = countText ? ParseNumber<int>(*countText) : std::nullopt;
+    std::vector<LayoutEntry> entries;
+    if (!count) return entries;
+    for (int n = 1; n <= std::min(*count, kMaxWindows); ++n) {
+        const auto text = store.Read(EntryKey(static_cast<std::size_t>(n)));
+        if (const auto entry = text ? ParseLayoutEntry(*text) : std::nullopt)
+            entries.push_back(*entry);
+    }
+    return entries;
+}
+
+std::vector<std::optional<std::size_t>> MatchLayout(std::span<const LayoutEntry> entries,
+                                                    std::span<const WindowIdentity> candidates) {
+    std::vector<std::optional<std::size_t>> matches(entries.size());
+    std::vector<bool> taken(candidates.size());
+    const auto sameProgram = [](const WindowIdentity& a, const WindowIdentity& b) {
+        return a.className == b.className && a.imagePath == b.imagePath;
+    };
+    // One rule over every entry still without a window.
+    const auto apply = [&](auto choose) {
+        for (std::size_t e = 0; e < entries.size(); ++e) {
+            if (matches[e]) continue;
+            matches[e] = choose(entries[e].identity);
+            if (matches[e]) taken[*matches[e]] = true;
+        }
+    };
+    apply([&](const WindowIdentity& saved) -> std::optional<std::size_t> {
+        for (std::size_t c = 0; c < candidates.size(); ++c)
+            if (!taken[c] && candidates[c].handle == saved.handle && sameProgram(candidates[c], saved))
+                return c;
+        return std::nullopt;
+    });
+    apply([&](const WindowIdentity& saved) -> std::optional<std::size_t> {
+        if (saved.imagePath.empty()) return std::nullopt;
+        for (std::size_t c = 0; c < candidates.size(); ++c)
+            if (!taken[c] && sameProgram(candidates[c], saved) && candidates[c].title == saved.title)
+                return c;
+        return std::nullopt;
+    });
+    apply([&](const WindowIdentity& saved) -> std::optional<std::size_t> {
+        if (saved.imagePath.empty()) return std::nullopt;
+        std::optional<std::size_t> only;
+        for (std::size_t c = 0; c < candidates.size(); ++c) {
+            if (!sameProgram(candidates[c], saved)) continue;
+            if (only) return std::nullopt;  // more than one: no way to tell them apart
+            only = c;
+        }
+        return only && !taken[*only] ? only : std::nullopt;
+    });
+    return matches;
+}
+
+}  // namespace qov

@@ -1,0 +1,62 @@
+#pragma once
+// A saved layout: each window's placement and topmost state with what
+// identifies it, its stored text form, and how saved entries find their
+// windows again.
+//
+// The store holds "Format" (1), "Count" (N) and "Window1".."WindowN", each
+// entry one line of named fields, e.g.
+//   handle=65814;state=normal;normal=-1200,80,-400,680;topmost=0;class=Notepad;title=a%3Bb;image=C:\Windows\notepad.exe
+// Texts escape '%', ';', '=' and control characters as %XX (UTF-8 bytes).
+// Unknown fields are ignored, so a later version can add some; an entry with
+// a field missing or unreadable, or a rectangle no screen could hold, is
+// skipped.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ports.h"
+
+namespace qov {
+
+// Stored coordinates beyond this (in either direction) are not a place on any screen.
+inline constexpr int kLargestCoordinate = 100000;
+
+struct WindowIdentity {
+    WindowHandle handle = 0;
+    std::string className;
+    std::string title;
+    std::string imagePath;  // "" when Windows would not say
+    bool operator==(const WindowIdentity&) const = default;
+};
+
+struct LayoutEntry {
+    WindowIdentity identity;
+    WindowPlacement placement;  // screen coordinates; state Normal, Minimized or Maximized
+    bool topmost = false;
+    bool operator==(const LayoutEntry&) const = default;
+};
+
+std::string FormatLayoutEntry(const LayoutEntry& entry);
+std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text);
+
+// Replaces whatever layout the store held.
+void SaveLayout(TextStore& store, std::span<const LayoutEntry> entries);
+// The readable entries in their saved order (at most kMaxWindows).
+std::vector<LayoutEntry> LoadLayout(TextStore& store);
+
+// For each entry, the index of the candidate window it belongs to, or nothing.
+// Each rule is tried for every entry before the next rule, and a window goes
+// to one entry at most:
+//  1. the same handle, when that window has the same class and process image
+//     (a handle can be reused by another program);
+//  2. else the first window not yet taken with the same process image, class
+//     and title;
+//  3. else the only window of that process image and class, when not yet taken.
+// Rules 2 and 3 need a known process image.
+std::vector<std::optional<std::size_t>> MatchLayout(std::span<const LayoutEntry> entries,
+                                                    std::span<const WindowIdentity> candidates);
+
+}  // namespace qov

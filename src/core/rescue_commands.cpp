@@ -1,0 +1,109 @@
+#include "core/rescue_commands.h"
+
+#include "core/into_view.h"
+
+namespace qov {
+
+std::string SavedLayoutMessage(std::size_t saved) {
+    return std::to_string(saved) + " 個のウィンドウの配置を保存しました。";
+}
+
+std::string RestoredLayoutMessage(std::size_t restored, std::size_t notFound) {
+    return std::to_string(restored) + " 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: " +
+           std::to_string(notFound) + " 個";
+}
+
+std::optional<std::string> RescueCommands::Run(int commandId) {
+    if (commandId != IDM_INTO_VIEW && commandId != IDM_ALL_INTO_VIEW &&
+        commandId != IDM_SAVE_LAYOUT && commandId != IDM_RESTORE_LAYOUT) {
+        return std::nullopt;
+    }
+    if (windowCommands_.Busy()) return std::string{};
+    switch (commandId) {
+    case IDM_INTO_VIEW:
+        if (const auto selected = windowCommands_.SelectedWindow())
+            BringIntoView(*selected, windows_.Monitors());
+        return std::string{};
+    case IDM_ALL_INTO_VIEW: {
+        const std::vector<Monitor> monitors = windows_.Monitors();
+        for (const WindowHandle window : Targets()) BringIntoView(window, monitors);
+        return std::string{};
+    }
+    case IDM_SAVE_LAYOUT: return SaveLayout();
+    default: return RestoreLayout();
+    }
+}
+
+// The listed windows when the command starts, each kept when it is visible
+// or every window is a target. Nothing here waits for a window, so the
+// answers still hold when the windows are acted on.
+std::vector<WindowHandle> RescueCommands::Targets() const {
+    std::vector<WindowHandle> targets;
+    for (int i = 1; i <= listed_.Count(); ++i) {
+        const WindowHandle window = listed_[i];
+        if (!settings_.showOnlyVisible || CountsAsVisible(windows_.GetVisibility(window)))
+            targets.push_back(window);
+    }
+    return targets;
+}
+
+// Where a normal window rests is its rectangle (a window snapped to a side
+// of the screen rests elsewhere than its placement says); a minimised or
+// maximised one keeps its state, and where it goes when restored counts.
+std::optional<WindowPlacement> RescueCommands::Resting(WindowHandle window) {
+    std::optional<WindowPlacement> placement = windows_.Placement(window);
+    if (!placement || placement->state == ShowState::Unknown) return std::nullopt;
+    if (placement->state == ShowState::Normal) placement->normal = windows_.Rectangle(window);
+    return placement;
+}
+
+void RescueCommands::BringIntoView(WindowHandle window, const std::vector<Monitor>& monitors) {
+    const std::optional<WindowPlacement> resting = Resting(window);
+    if (!resting) return;
+    const WindowRect inView = IntoView(resting->normal, monitors);
+    if (inView != resting->normal) windows_.SetPlacement(window, {resting->state, inView});
+}
+
+std::string RescueCommands::SaveLayout() {
+    std::vector<LayoutEntry> entries;
+    for (const WindowHandle window : Targets()) {
+        const std::optional<WindowPlacement> resting = Resting(window);
+        if (!resting) continue;  // gone meanwhile, or its place unknown
+        WindowIdentity identity{window, windows_.ClassName(window), windows_.Title(window),
+                                windows_.ProcessImagePath(window)};
+        entries.push_back({std::move(identity), *resting, windows_.IsTopmost(window)});
+    }
+    qov::SaveLayout(layoutStore_, entries);
+    return SavedLayoutMessage(entries.size());
+}
+
+// A saved rectangle may come from another arrangement of monitors, or from a
+// hand-edited store: it is brought into view on today's monitors first.
+std::string RescueCommands::RestoreLayout() {
+    const std::vector<LayoutEntry> entries = LoadLayout(layoutStore_);
+    if (entries.empty()) return kNoSavedLayoutMessage;
+    std::vector<WindowIdentity> candidates;
+    for (const WindowHandle window : Targets()) {
+        candidates.push_back({window, windows_.ClassName(window), windows_.Title(window),
+                              windows_.ProcessImagePath(window)});
+    }
+    const std::vector<std::optional<std::size_t>> matches = MatchLayout(entries, candidates);
+    const std::vector<Monitor> monitors = windows_.Monitors();
+    std::size_t restored = 0;
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        if (!matches[e]) continue;
+        const LayoutEntry& entry = entries[e];
+        const WindowHandle window = candidates[*matches[e]].handle;
+        // Setting a maximised window's placement activates it: one already in place is left alone.
+        const WindowPlacement wanted{entry.placement.state, IntoView(entry.placement.normal, monitors)};
+        if (Resting(window) != wanted) windows_.SetPlacement(window, wanted);
+        if (windows_.IsTopmost(window) != entry.topmost) {
+            if (entry.topmost) windows_.MakeTopmost(window);
+            else windows_.RemoveTopmost(window);
+        }
+        ++restored;
+    }
+    return RestoredLayoutMessage(restored, entries.size() - restored);
+}
+
+}  // namespace qov

@@ -1,0 +1,144 @@
+// The window system's monitors and placements: WINDOWPLACEMENT's workspace
+// coordinates turned into screen coordinates and back, and a placement set
+// without letting a hung window hold the program.
+#include <windows.h>
+
+#include <system_error>
+#include <thread>
+
+#include "core/into_view.h"
+#include "win32/window_system.h"
+
+namespace qov::win32 {
+namespace {
+
+WindowRect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const WindowRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+Monitor MonitorFromInfo(const MONITORINFO& info) {
+    return {FromRect(info.rcMonitor), FromRect(info.rcWork)};
+}
+
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<Monitor>*>(list)->push_back(MonitorFromInfo(info));
+    return TRUE;
+}
+
+// The monitor Windows takes the workspace of: the one nearest the rectangle.
+Monitor NearestMonitorOf(const WindowRect& rect) {
+    const RECT r = ToRect(rect);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info);
+    return MonitorFromInfo(info);
+}
+
+// The placement of a top-level window is in workspace coordinates unless it
+// is a tool window.
+bool UsesWorkspace(HWND window) {
+    return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0;
+}
+
+ShowState StateOf(UINT showCommand) {
+    switch (showCommand) {
+    case SW_SHOWMINIMIZED: return ShowState::Minimized;
+    case SW_SHOWMAXIMIZED: return ShowState::Maximized;
+    default: return ShowState::Normal;
+    }
+}
+
+// No command maximises without activating.
+UINT ShowCommandFor(ShowState state) {
+    switch (state) {
+    case ShowState::Minimized: return SW_SHOWMINNOACTIVE;
+    case ShowState::Maximized: return SW_SHOWMAXIMIZED;
+    default: return SW_SHOWNOACTIVATE;
+    }
+}
+
+bool BelongsToThisThread(HWND window) {
+    return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
+}
+
+bool IsShown(HWND window) { return (::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// Wine's SetWindowPlacement refuses another process's window. The same change
+// is then asked for in asynchronous steps that its thread carries out in
+// order: a minimised or maximised window is restored, moved, and given its
+// state again (seen for a moment), and a hidden one is only moved when that
+// does not show it.
+void PlaceInSteps(HWND window, const WindowPlacement& wanted) {
+    const bool shown = IsShown(window);
+    const bool restored = !::IsIconic(window) && !::IsZoomed(window);
+    if (!shown && !restored) return;
+    if (!restored) ::ShowWindowAsync(window, SW_SHOWNOACTIVATE);
+    const WindowRect& r = wanted.normal;
+    ::SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    if (shown && wanted.state != ShowState::Normal)
+        ::ShowWindowAsync(window, static_cast<int>(ShowCommandFor(wanted.state)));
+}
+
+void Place(HWND window, const WINDOWPLACEMENT& placement, const WindowPlacement& wanted) {
+    if (!::SetWindowPlacement(window, &placement)) PlaceInSteps(window, wanted);
+}
+
+}  // namespace
+
+std::vector<Monitor> Win32WindowSystem::Monitors() {
+    std::vector<Monitor> monitors;
+    ::EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+std::optional<WindowPlacement> Win32WindowSystem::Placement(WindowHandle window) {
+    const HWND hwnd = ToHwnd(window);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!::GetWindowPlacement(hwnd, &placement)) return std::nullopt;
+    const ShowState state = StateOf(placement.showCmd);
+    RECT rect{};
+    // Wine keeps the normal rectangle inside the window's own process and
+    // gives another process the window's present one: a minimised or
+    // maximised window's normal place is then unknown, not its icon or the
+    // whole screen. (On Windows the two never coincide in practice.)
+    if (state != ShowState::Normal && ::GetWindowRect(hwnd, &rect) &&
+        ::EqualRect(&rect, &placement.rcNormalPosition)) {
+        return std::nullopt;
+    }
+    WindowRect normal = FromRect(placement.rcNormalPosition);
+    if (UsesWorkspace(hwnd)) normal = WorkspaceToScreen(normal, NearestMonitorOf(normal));
+    return WindowPlacement{state, normal};
+}
+
+// Our own thread's windows change at once, since the caller may read them
+// back right away. A placement that shows a window would also show a hidden
+// one: a hidden window is given SW_HIDE, which only sets where it goes.
+void Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlacement& wanted) {
+    const HWND hwnd = ToHwnd(window);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!::GetWindowPlacement(hwnd, &placement)) return;
+    // A minimised window that was maximised before comes back maximised.
+    const UINT restoreToMaximized =
+        wanted.state == ShowState::Minimized ? placement.flags & WPF_RESTORETOMAXIMIZED : 0;
+    placement.flags = restoreToMaximized | WPF_ASYNCWINDOWPLACEMENT;
+    placement.showCmd = IsShown(hwnd) ? ShowCommandFor(wanted.state) : SW_HIDE;
+    const WindowRect normal =
+        UsesWorkspace(hwnd) ? ScreenToWorkspace(wanted.normal, NearestMonitorOf(wanted.normal)) : wanted.normal;
+    placement.rcNormalPosition = ToRect(normal);
+    if (BelongsToThisThread(hwnd)) {
+        Place(hwnd, placement, wanted);
+        return;
+    }
+    try {
+        std::thread([hwnd, placement, wanted] { Place(hwnd, placement, wanted); }).detach();
+    } catch (const std::system_error&) {
+        // No thread to spare: the window stays where it is rather than risk a freeze.
+    }
+}
+
+}  // namespace qov::win32

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "core/layout.h"
+#include "fakes/fake_store.h"
+
+namespace qov {
+namespace {
+
+const LayoutEntry kNotepad{{0x2031A, "Notepad", "メモ - Notepad", "C:\\Windows\\notepad.exe"},
+                           {ShowState::Normal, {-1200, 80, -400, 680}}, false};
+
+TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNot) {
+    const std::string good = FormatLayoutEntry(kNotepad);
+    const auto with = [&](const std::string& field, const std::string& value) {
+        const std::size_t start = good.find(field + "=");
+        const std::size_t end = std::min(good.find(';', start), good.size());
+        return good.substr(0, start) + (value == "-" ? "" : field + "=" + value) +
+               (value == "-" && end < good.size() ? good.substr(end + 1) : good.substr(end));
+    };
+    EXPECT_TRUE(ParseLayoutEntry("later=1;" + good + ";extra=%41;colour=red"));
+    EXPECT_TRUE(ParseLayoutEntry(with("title", "")));
+    const std::string refused[] = {
+        "", "junk", good + ";novalue", with("handle", "-"), with("state", "-"), with("normal", "-"),
+        with("topmost", "-"), with("class", "-"), with("title", "-"), with("image", "-"),
+        with("handle", "12a"), with("handle", ""), with("handle", "99999999999"), with("handle", "0x10"),
+        with("state", "hidden"), with("state", "Normal"), with("topmost", "2"), with("topmost", "yes"),
+        with("normal", "1,2,3"), with("normal", "1,2,3,4,5"), with("normal", "a,b,c,d"),
+        with("normal", "0,0,100001,10"), with("normal", "-100001,0,10,10"),
+        with("normal", "0,0,99999999999,10"), with("normal", "10,0,10,10"), with("normal", "0,20,10,10"),
+        with("normal", " 1,2,3,4"), with("class", ""), with("class", "a%G1"), with("title", "a%4"),
+        with("image", "%"),
+    };
+    for (const std::string& text : refused) EXPECT_FALSE(ParseLayoutEntry(text)) << text;
+}
+
+// Texts may hold anything; a stored entry stays one line.
+TEST(LayoutStore, ALayoutReadsBackAsSavedReplacesTheLastAndSkipsBrokenEntries) {
+    const LayoutEntry odd{{-5, "Cls;=%", "tab\there\r\nline=1;2 %41 \x01 日本語", ""},
+                          {ShowState::Minimized, {-100000, -100000, 100000, 100000}}, true};
+    // The stored form itself: a later version reads what this one wrote.
+    EXPECT_EQ(FormatLayoutEntry(odd),
+              "handle=-5;state=minimized;normal=-100000,-100000,100000,100000;topmost=1;class=Cls%3B%3D%25;"
+              "title=tab%09here%0D%0Aline%3D1%3B2 %2541 %01 日本語;image=");
+    fakes::FakeStore store;
+    const std::vector<LayoutEntry> three{kNotepad, odd, {{7, "X", "", "D:\\a b\\c.exe"}, {ShowState::Maximized, {0, 0, 1, 1}}}};
+    SaveLayout(store, three);
+    EXPECT_EQ(LoadLayout(store), three);
+    SaveLayout(store, std::vector{odd});
+    EXPECT_EQ(LoadLayout(store), std::vector{odd});
+    EXPECT_FALSE(store.values.contains("Window2")) << "an entry of the longer layout outlived it";
+
+    store.values = {{"Count", "5"}, {"Window1", "junk"}, {"Window2", FormatLayoutEntry(odd)},
+                    {"Window4", FormatLayoutEntry(kNotepad)}, {"Window5", "handle=1"},
+                    {"Window6", FormatLayoutEntry(kNotepad)}};
+    EXPECT_EQ(LoadLayout(store), (std::vector{odd, kNotepad}));
+    for (const char* count : {"", "x", "-3", "0", "99999999999"}) {
+        store.values["Count"] = count;
+        EXPECT_TRUE(LoadLayout(store).empty()) << count;
+    }
+}
+
+TEST(LayoutMatching, EachSavedWindowFindsItsWindowByHandleThenTitleThenAsTheOnlyOne) {
+    const std::string editor = "C:\\e.exe", viewer = "C:\\v.exe";
+    const auto saved = [](WindowHandle h, std::string cls, std::string title, std::string image) {
+        return LayoutEntry{{h, std::move(cls), std::move(title), std::move(image)}, {}, false};
+    };
+    using Found = std::vector<std::optional<std::size_t>>;
+    const struct {
+        const char* name;
+        std::vector<LayoutEntry> entries;
+        std::vector<WindowIdentity> windows;
+        Found expected;
+    } cases[] = {
+        {"same handle, title changed", {saved(8, "Ed", "a.txt", editor)},
+         {{4, "Ed", "a.txt", editor}, {8, "Ed", "b.txt", editor}}, {1}},
+        {"handle reused by another program", {saved(8, "Ed", "a.txt", editor)},
+         {{8, "Ed", "a.txt", viewer}, {12, "Ed", "a.txt", editor}}, {1}},
+        {"handle reused by another class", {saved(8, "Ed", "a.txt", editor)}, {{8, "Dlg", "a.txt", editor}}, {std::nullopt}},
+        {"two windows of one program by their titles",
+         {saved(1, "Ed", "a.txt", editor), saved(2, "Ed", "b.txt", editor)},
+         {{20, "Ed", "b.txt", editor}, {10, "Ed", "a.txt", editor}}, {1, 0}},
+        {"a handle match is not taken by an earlier title match",
+         {saved(1, "Ed", "same", editor), saved(30, "Ed", "same", editor)},
+         {{30, "Ed", "same", editor}, {40, "Ed", "same", editor}}, {1, 0}},
+        {"the only window of its program and class", {saved(1, "Ed", "old title", editor)},
+         {{50, "Ed", "new title", editor}, {60, "Other", "new title", editor}}, {0}},
+        {"none left for the second", {saved(1, "Ed", "x", editor), saved(2, "Ed", "y", editor)},
+         {{50, "Ed", "z", editor}}, {0, std::nullopt}},
+        {"two windows and no title to tell them apart", {saved(1, "Ed", "x", editor)},
+         {{50, "Ed", "y", editor}, {60, "Ed", "z", editor}}, {std::nullopt}},
+        {"an unknown image matches by handle only", {saved(1, "Ed", "x", ""), saved(2, "Ed", "x", "")},
+         {{1, "Ed", "other", ""}, {3, "Ed", "x", ""}}, {0, std::nullopt}},
+        {"no windows", {saved(1, "Ed", "x", editor)}, {}, {std::nullopt}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MatchLayout(c.entries, c.windows), c.expected) << c.name;
+}
+
+}  // namespace
+}  // namespace qov

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "core/rescue_commands.h"
+#include "fakes/fake_desktop.h"
+#include "fakes/fake_list.h"
+#include "fakes/fake_store.h"
+
+namespace qov {
+namespace {
+
+using fakes::Operation;
+constexpr Operation::Kind kPlace = Operation::SetPlacement;
+constexpr int kNormal = int(ShowState::Normal), kMinimized = int(ShowState::Minimized),
+              kMaximized = int(ShowState::Maximized);
+
+// One 1920x1080 monitor whose work area ends at 1040 (the fake's); every window listed.
+struct Scene {
+    fakes::FakeDesktop desktop;
+    fakes::FakeList list;
+    fakes::FakeStore store;
+    Settings settings;
+    WindowTable listed;
+    WindowCommands windowCommands{desktop, listed, list, settings};
+    RescueCommands commands{desktop, listed, windowCommands, settings, store};
+
+    WindowHandle Add(std::string title, fakes::FakeWindow window = {}) {
+        const WindowHandle handle = desktop.Add(std::move(title), std::move(window));
+        listed.Append(handle);
+        return handle;
+    }
+    std::string Run(int id) { return commands.Run(id).value_or("not a rescue command"); }
+};
+
+// The geometry is IntoView's; here, which rectangle is fitted and what is kept.
+TEST(RescueCommands, IntoViewMovesOnlyWindowsOutOfViewAndKeepsTheirShowState) {
+    const std::tuple<const char*, fakes::FakeWindow, std::vector<Operation>> cases[] = {
+        {"in view", {.rect = {100, 100, 500, 400}}, {}},
+        {"off to the right", {.rect = {4000, 100, 4400, 400}}, {{kPlace, kNormal, 0, {1520, 100, 1920, 400}}}},
+        {"minimised, its normal place off-screen",
+         {.state = ShowState::Minimized, .rect = {0, 1000, 160, 1040}, .normal = WindowRect{-2000, 50, -1600, 350}},
+         {{kPlace, kMinimized, 0, {0, 50, 400, 350}}}},
+        {"maximised, its normal place below",
+         {.state = ShowState::Maximized, .rect = {0, 0, 1920, 1040}, .normal = WindowRect{100, 3000, 500, 3300}},
+         {{kPlace, kMaximized, 0, {100, 740, 500, 1040}}}},
+    };
+    for (const auto& [name, fixture, operations] : cases) {
+        for (const int id : {IDM_INTO_VIEW, IDM_ALL_INTO_VIEW}) {
+            Scene s;
+            s.Add("in view", {.rect = {0, 0, 10, 10}});
+            const WindowHandle window = s.Add(name, fixture);
+            s.list.selected = 2;
+            EXPECT_EQ(s.Run(id), "");
+            std::vector<Operation> expected = operations;
+            for (Operation& op : expected) op.window = window;
+            EXPECT_EQ(s.desktop.operations, expected) << name << ", command " << id;
+        }
+    }
+}
+
+TEST(RescueCommands, TargetsFollowTheTargetModeAndNothingHappensWhileAWindowCommandWaits) {
+    Scene s;
+    const WindowRect away{3000, 0, 3400, 300};
+    const WindowHandle shown = s.Add("shown", {.rect = away}), hidden = s.Add("hidden", {.visible = false, .rect = away});
+    const auto touched = [&] {
+        std::vector<WindowHandle> windows;
+        for (const Operation& op : s.desktop.operations) windows.push_back(op.window);
+        return s.desktop.operations.clear(), windows;
+    };
+    s.Run(IDM_ALL_INTO_VIEW);
+    EXPECT_EQ(touched(), std::vector{shown});
+    s.settings.showOnlyVisible = false;
+    s.Run(IDM_ALL_INTO_VIEW);
+    EXPECT_EQ(touched(), (std::vector{shown, hidden}));
+    s.Run(IDM_INTO_VIEW);
+    EXPECT_EQ(touched(), std::vector<WindowHandle>{}) << "no row selected";
+
+    s.list.selected = 1;  // a window command waiting for its window lets these arrive
+    std::vector<std::string> answers;
+    s.desktop.duringOperation = [&] {
+        for (int id : {IDM_INTO_VIEW, IDM_ALL_INTO_VIEW, IDM_SAVE_LAYOUT, IDM_RESTORE_LAYOUT})
+            if (answers.size() < 4) answers.push_back(s.Run(id));
+    };
+    s.windowCommands.Run(IDM_MINIMIZE);
+    EXPECT_EQ(answers, std::vector<std::string>(4, ""));
+    EXPECT_EQ(touched().size(), 1u) << "only the minimise";
+    EXPECT_TRUE(s.store.values.empty());
+    for (int other : {0, IDM_MINIMIZE, IDM_ABOUT}) EXPECT_FALSE(s.commands.Run(other));
+}
+
+TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) {
+    Scene s;
+    const WindowHandle editor = s.Add("a.txt", {.className = "Ed", .rect = {100, 100, 700, 500}, .topmost = true});
+    const WindowHandle other = s.Add("b.txt", {.className = "Ed", .state = ShowState::Maximized,
+                                               .rect = {0, 0, 1920, 1040}, .normal = WindowRect{50, 60, 450, 360}});
+    const WindowHandle closing = s.Add("gone soon", {.className = "Tool", .state = ShowState::Minimized,
+                                                    .rect = {0, 1000, 160, 1040}, .normal = WindowRect{5, 5, 205, 105}});
+    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), kNoSavedLayoutMessage);
+    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "3 個のウィンドウの配置を保存しました。");
+    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), RestoredLayoutMessage(3, 0));
+    EXPECT_TRUE(s.desktop.operations.empty()) << "windows already in place were placed again";
+
+    // Everything moves; the editor's window is reopened under a new handle,
+    // the tool's is closed, and a hand-edited entry lies far off-screen: it
+    // finds its window once the entry that took it is gone.
+    s.desktop.windows.erase(editor), s.desktop.windows.erase(closing);
+    s.listed.Clear();
+    const WindowHandle reopened = s.Add("a.txt", {.className = "Ed", .state = ShowState::Minimized});
+    s.listed.Append(other);
+    s.desktop.windows[other] = {.title = "b.txt", .className = "Ed", .rect = {9, 9, 99, 99}, .topmost = true};
+    s.store.values["Window4"] = "handle=1;state=normal;normal=90000,90000,90500,90400;topmost=0;class=Ed;"
+                                "title=b.txt;image=C:%5CProgram Files%5CTest%5Ctest.exe";
+    s.store.values["Count"] = "4";
+    s.desktop.operations.clear();
+    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), "2 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 2 個");
+    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, reopened, {100, 100, 700, 500}},
+                                                            {Operation::MakeTopmost, 0, reopened},
+                                                            {kPlace, kMaximized, other, {50, 60, 450, 360}},
+                                                            {Operation::RemoveTopmost, 0, other}}));
+    s.store.values.erase("Window1"), s.store.values.erase("Window2"), s.desktop.operations.clear();
+    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), RestoredLayoutMessage(1, 1));
+    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, other, {1420, 640, 1920, 1040}},
+                                                            {Operation::RemoveTopmost, 0, other}}));
+}
+
+}  // namespace
+}  // namespace qov
