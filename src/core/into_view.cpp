@@ -84,4 +84,13 @@ WindowRect ScreenToWorkspace(const WindowRect& rect, const Monitor& monitor) {
     return {rect.left - dx, rect.top - dy, rect.right - dx, rect.bottom - dy};
 }
 
+// A normal window's rectangle, not its placement: a window snapped to a side
+// of the screen rests elsewhere than its placement says.
+std::optional<WindowPlacement> RestingPlacement(WindowSystem& windows, WindowHandle window) {
+    std::optional<WindowPlacement> placement = windows.Placement(window);
+    if (!placement || placement->state == ShowState::Unknown) return std::nullopt;
+    if (placement->state == ShowState::Normal) placement->normal = windows.Rectangle(window);
+    return placement;
+}
+
 }  // namespace qov

@@ -4,6 +4,7 @@
 // there. Coordinates left of or above the primary monitor are ordinary:
 // monitors can lie there.
 
+#include <optional>
 #include <span>
 
 #include "core/ports.h"
@@ -27,6 +28,11 @@ WindowRect FitWithin(const WindowRect& rect, const WindowRect& area);
 // in view when it also keeps clear of the taskbar and the other docked bars.
 // `rect` itself when it is in view already, or when there is no monitor.
 WindowRect IntoView(const WindowRect& rect, std::span<const Monitor> monitors);
+
+// The window's show state and where it rests: for a normal window its outer
+// rectangle, for a minimised or maximised one where it goes when restored.
+// Nothing when the window is gone or the system will not say.
+std::optional<WindowPlacement> RestingPlacement(WindowSystem& windows, WindowHandle window);
 
 // A placement's workspace coordinates start at the corner of the monitor's
 // work area where screen coordinates start at the corner of the monitor:

@@ -47,18 +47,8 @@ std::vector<WindowHandle> RescueCommands::Targets() const {
     return targets;
 }
 
-// Where a normal window rests is its rectangle (a window snapped to a side
-// of the screen rests elsewhere than its placement says); a minimised or
-// maximised one keeps its state, and where it goes when restored counts.
-std::optional<WindowPlacement> RescueCommands::Resting(WindowHandle window) {
-    std::optional<WindowPlacement> placement = windows_.Placement(window);
-    if (!placement || placement->state == ShowState::Unknown) return std::nullopt;
-    if (placement->state == ShowState::Normal) placement->normal = windows_.Rectangle(window);
-    return placement;
-}
-
 void RescueCommands::BringIntoView(WindowHandle window, const std::vector<Monitor>& monitors) {
-    const std::optional<WindowPlacement> resting = Resting(window);
+    const std::optional<WindowPlacement> resting = RestingPlacement(windows_, window);
     if (!resting) return;
     const WindowRect inView = IntoView(resting->normal, monitors);
     if (inView != resting->normal) windows_.SetPlacement(window, {resting->state, inView});
@@ -67,7 +57,7 @@ void RescueCommands::BringIntoView(WindowHandle window, const std::vector<Monito
 std::string RescueCommands::SaveLayout() {
     std::vector<LayoutEntry> entries;
     for (const WindowHandle window : Targets()) {
-        const std::optional<WindowPlacement> resting = Resting(window);
+        const std::optional<WindowPlacement> resting = RestingPlacement(windows_, window);
         if (!resting) continue;  // gone meanwhile, or its place unknown
         WindowIdentity identity{window, windows_.ClassName(window), windows_.Title(window),
                                 windows_.ProcessImagePath(window)};
@@ -96,7 +86,7 @@ std::string RescueCommands::RestoreLayout() {
         const WindowHandle window = candidates[*matches[e]].handle;
         // Setting a maximised window's placement activates it: one already in place is left alone.
         const WindowPlacement wanted{entry.placement.state, IntoView(entry.placement.normal, monitors)};
-        if (Resting(window) != wanted) windows_.SetPlacement(window, wanted);
+        if (RestingPlacement(windows_, window) != wanted) windows_.SetPlacement(window, wanted);
         if (windows_.IsTopmost(window) != entry.topmost) {
             if (entry.topmost) windows_.MakeTopmost(window);
             else windows_.RemoveTopmost(window);

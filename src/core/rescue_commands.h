@@ -36,8 +36,6 @@ private:
     void BringIntoView(WindowHandle window, const std::vector<Monitor>& monitors);
     std::string SaveLayout();
     std::string RestoreLayout();
-    // The window's show state and where it rests; nothing when gone or unknown.
-    std::optional<WindowPlacement> Resting(WindowHandle window);
 
     WindowSystem& windows_;
     const WindowTable& listed_;

@@ -1,16 +1,20 @@
 #include "core/window_actions.h"
 
+#include "core/into_view.h"
+
 namespace qov::cli {
 namespace {
 
-// The outer rectangle move or resize asks for, from where the window is now.
+bool MovesOrResizes(const Request& request) {
+    return request.command == Command::Move || request.command == Command::Resize;
+}
+
+// The outer rectangle move or resize asks for, from where the window rests.
 WindowRect WantedRectangle(const Request& request, const WindowRect& now) {
     const int width = now.right - now.left, height = now.bottom - now.top;
     if (request.command == Command::Move)
         return {request.first, request.second, request.first + width, request.second + height};
-    if (request.command == Command::Resize)
-        return {now.left, now.top, now.left + request.first, now.top + request.second};
-    return now;
+    return {now.left, now.top, now.left + request.first, now.top + request.second};
 }
 
 // Only what was asked for counts: a window may resize itself to a
@@ -54,7 +58,8 @@ const char* ResultMessage(Result result, Command command) {
 
 // The operations of QOV's single-window menu items, so a window gets from
 // qovc what it gets from the list.
-Outcome WindowActions::Ask(const Request& request, WindowHandle window, const WindowRect& wanted) {
+Outcome WindowActions::Ask(const Request& request, WindowHandle window,
+                           const WindowPlacement& wanted) {
     WindowSystem& w = windows_;
     switch (request.command) {
     case Command::Restore: return w.Show(window, ShowCommand::ShowNormal);
@@ -67,7 +72,10 @@ Outcome WindowActions::Ask(const Request& request, WindowHandle window, const Wi
     case Command::Show: return w.Show(window, ShowCommand::Show);
     case Command::Close: return w.SendSystemCommand(window, SystemCommand::Close);
     case Command::Move:
-    case Command::Resize: return w.SetRectangle(window, wanted);
+    case Command::Resize:
+        if (wanted.state == ShowState::Normal) return w.SetRectangle(window, wanted.normal);
+        w.SetPlacement(window, wanted);
+        return Outcome::Done;
     case Command::Help:
     case Command::Version:
     case Command::List: break;
@@ -76,7 +84,7 @@ Outcome WindowActions::Ask(const Request& request, WindowHandle window, const Wi
 }
 
 bool WindowActions::HasTakenEffect(const Request& request, WindowHandle window,
-                                   const WindowRect& wanted) {
+                                   const WindowPlacement& wanted) {
     WindowSystem& w = windows_;
     // Shown as the list counts it (a cloaked window is not), hidden only
     // without WS_VISIBLE.
@@ -91,7 +99,10 @@ bool WindowActions::HasTakenEffect(const Request& request, WindowHandle window,
     case Command::Hide: return w.GetVisibility(window) == Visibility::Hidden;
     case Command::Show: return shown();
     case Command::Move:
-    case Command::Resize: return IsAsAsked(request.command, w.Rectangle(window), wanted);
+    case Command::Resize: {
+        const std::optional<WindowPlacement> now = RestingPlacement(w, window);
+        return now && IsAsAsked(request.command, now->normal, wanted.normal);
+    }
     case Command::Close:  // done once the window is gone
     case Command::Help:
     case Command::Version:
@@ -109,7 +120,14 @@ Result WindowActions::Carry(const Request& request, const WindowFacts& window) {
     const WindowHandle handle = window.handle;
     const bool closing = request.command == Command::Close;
     if (!windows_.Responds(handle)) return windows_.Exists(handle) ? Result::Hung : Result::Gone;
-    const WindowRect wanted = WantedRectangle(request, windows_.Rectangle(handle));
+    // A minimised or maximised window is moved where it goes when restored,
+    // and keeps its state.
+    WindowPlacement wanted;
+    if (MovesOrResizes(request)) {
+        const std::optional<WindowPlacement> resting = RestingPlacement(windows_, handle);
+        if (!resting) return windows_.Exists(handle) ? Result::Unchanged : Result::Gone;
+        wanted = {resting->state, WantedRectangle(request, resting->normal)};
+    }
     const Outcome outcome = Ask(request, handle, wanted);
     if (outcome == Outcome::Hung) return Result::Stalled;
     if (outcome == Outcome::Refused) return Result::Refused;

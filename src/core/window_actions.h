@@ -37,8 +37,8 @@ public:
     Result Carry(const Request& request, const WindowFacts& window);
 
 private:
-    Outcome Ask(const Request& request, WindowHandle window, const WindowRect& wanted);
-    bool HasTakenEffect(const Request& request, WindowHandle window, const WindowRect& wanted);
+    Outcome Ask(const Request& request, WindowHandle window, const WindowPlacement& wanted);
+    bool HasTakenEffect(const Request& request, WindowHandle window, const WindowPlacement& wanted);
 
     WindowSystem& windows_;
     Pause pause_;

@@ -187,6 +187,9 @@ TEST_F(Qovc, EachActionIsReadBackAndReportedWithItsOutcome) {
         {{"close"}, "", "done", kExitSuccess, Operation::SystemCommand, kClose},
         {{"move", "-200", "80"}, "rescaling", "done", kExitSuccess, Operation::SetRectangle},
         {{"resize", "800", "600"}, "", "done", kExitSuccess, Operation::SetRectangle},
+        // A minimised window is moved where it goes when restored, and stays minimised.
+        {{"move", "-200", "80"}, "", "done", kExitSuccess, Operation::SetPlacement, int(ShowState::Minimized),
+         {.state = ShowState::Minimized, .normal = WindowRect{0, 0, 100, 100}}},
         {{"resize", "800", "600"}, "rescaling", "unchanged", kExitFailed, Operation::SetRectangle},
         // A cloaked window keeps WS_VISIBLE, yet the list calls it hidden.
         {{"show"}, "", "unchanged", kExitFailed, Operation::Show, kShow, {.cloaked = true}},
