@@ -69,6 +69,7 @@ public:
     std::vector<Monitor> Monitors() override { return inner_.Monitors(); }
     std::optional<WindowPlacement> Placement(WindowHandle w) override { return inner_.Placement(w); }
     void SetPlacement(WindowHandle w, const WindowPlacement& p) override { inner_.SetPlacement(w, p); }
+    WindowRect VisibleFrame(WindowHandle w) override { return inner_.VisibleFrame(w); }
 
 private:
     WindowSystem& inner_;

@@ -68,8 +68,27 @@ WindowRect FitWithin(const WindowRect& rect, const WindowRect& area) {
 
 WindowRect IntoView(const WindowRect& rect, std::span<const Monitor> monitors) {
     const Monitor* monitor = NearestMonitor(rect, monitors);
-    if (!monitor || LiesWithin(rect, monitor->workArea)) return rect;
+    if (!monitor || LiesWithin(rect, monitor->workArea) || rect == monitor->area) return rect;
     return FitWithin(rect, monitor->workArea);
+}
+
+InvisibleBorders BordersBetween(const WindowRect& outer, const WindowRect& frame) {
+    const auto side = [](std::int64_t reach) {
+        return static_cast<int>(std::clamp<std::int64_t>(reach, 0, kWidestInvisibleBorder));
+    };
+    return {side(std::int64_t{frame.left} - outer.left), side(std::int64_t{frame.top} - outer.top),
+            side(std::int64_t{outer.right} - frame.right),
+            side(std::int64_t{outer.bottom} - frame.bottom)};
+}
+
+WindowRect IntoView(const WindowRect& outer, const InvisibleBorders& borders,
+                    std::span<const Monitor> monitors) {
+    const WindowRect frame{outer.left + borders.left, outer.top + borders.top,
+                           outer.right - borders.right, outer.bottom - borders.bottom};
+    const WindowRect fitted = IntoView(frame, monitors);
+    if (fitted == frame) return outer;
+    return {fitted.left - borders.left, fitted.top - borders.top, fitted.right + borders.right,
+            fitted.bottom + borders.bottom};
 }
 
 WindowRect WorkspaceToScreen(const WindowRect& rect, const Monitor& monitor) {

@@ -26,8 +26,23 @@ WindowRect FitWithin(const WindowRect& rect, const WindowRect& area);
 // `rect` fitted within the work area of its nearest monitor: the monitor is
 // chosen by its whole rectangle, as Windows chooses it, but a window is only
 // in view when it also keeps clear of the taskbar and the other docked bars.
-// `rect` itself when it is in view already, or when there is no monitor.
+// `rect` itself when it is in view already, when it covers its whole monitor
+// (a full-screen window), or when there is no monitor.
 WindowRect IntoView(const WindowRect& rect, std::span<const Monitor> monitors);
+
+// How far a window's outer rectangle reaches past its drawn frame on each
+// side. A window snapped to a side of the screen, or flush with an edge, has
+// its invisible borders outside the work area yet is wholly in view.
+struct InvisibleBorders {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+// Each side between 0 and kWidestInvisibleBorder: no frame reaches further.
+InvisibleBorders BordersBetween(const WindowRect& outer, const WindowRect& frame);
+inline constexpr int kWidestInvisibleBorder = 64;
+
+// The outer rectangle whose drawn frame is IntoView of the frame.
+WindowRect IntoView(const WindowRect& outer, const InvisibleBorders& borders,
+                    std::span<const Monitor> monitors);
 
 // The window's show state and where it rests: for a normal window its outer
 // rectangle, for a minimised or maximised one where it goes when restored.

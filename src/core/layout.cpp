@@ -146,13 +146,20 @@ std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text) {
     return LayoutEntry{{*handle, *className, *title, *imagePath}, {*state, *normal}, *topmost == 1};
 }
 
-// The old entries go first, so none of them can outlive a shorter layout.
-void SaveLayout(TextStore& store, std::span<const LayoutEntry> entries) {
+// The old entries go first, so none of them can outlive a shorter layout. A
+// store that fails to clear or write would leave another layout than the one
+// reported saved, so what it holds is read back.
+std::optional<std::size_t> SaveLayout(TextStore& store, std::span<const LayoutEntry> entries) {
+    std::vector<LayoutEntry> readable;
+    for (const LayoutEntry& entry : entries)
+        if (auto stored = ParseLayoutEntry(FormatLayoutEntry(entry))) readable.push_back(*stored);
     store.Clear();
     store.Write(kFormatKey, kFormat);
-    for (std::size_t n = 1; n <= entries.size(); ++n)
-        store.Write(EntryKey(n), FormatLayoutEntry(entries[n - 1]));
-    store.Write(kCountKey, std::to_string(entries.size()));
+    for (std::size_t n = 1; n <= readable.size(); ++n)
+        store.Write(EntryKey(n), FormatLayoutEntry(readable[n - 1]));
+    store.Write(kCountKey, std::to_string(readable.size()));
+    if (LoadLayout(store) != readable) return std::nullopt;
+    return readable.size();
 }
 
 std::vector<LayoutEntry> LoadLayout(TextStore& store) {

@@ -42,8 +42,10 @@ struct LayoutEntry {
 std::string FormatLayoutEntry(const LayoutEntry& entry);
 std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text);
 
-// Replaces whatever layout the store held.
-void SaveLayout(TextStore& store, std::span<const LayoutEntry> entries);
+// Replaces whatever layout the store held with the entries that can be read
+// back (a window of no size cannot). How many were saved, as read back from
+// the store; nothing when the store did not keep them.
+std::optional<std::size_t> SaveLayout(TextStore& store, std::span<const LayoutEntry> entries);
 // The readable entries in their saved order (at most kMaxWindows).
 std::vector<LayoutEntry> LoadLayout(TextStore& store);
 

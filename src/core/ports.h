@@ -110,12 +110,17 @@ public:
     // converts the placement's workspace coordinates). No placement when the
     // window is gone, or when the system will not tell its normal rectangle
     // (Wine, for another process's minimised or maximised window). Setting
-    // a placement never activates a normal or minimised window and never
-    // shows a hidden one (a hidden window only gets its normal rectangle);
-    // for another thread's window it is asynchronous.
+    // a placement never activates a normal or minimised window, nor a
+    // maximised one that stays maximised, and never shows a hidden one (a
+    // hidden window only gets its normal rectangle); for another thread's
+    // window it is asynchronous.
     virtual std::vector<Monitor> Monitors() = 0;
     virtual std::optional<WindowPlacement> Placement(WindowHandle window) = 0;
     virtual void SetPlacement(WindowHandle window, const WindowPlacement& placement) = 0;
+    // The part of the window's outer rectangle that is drawn: Windows 10 and
+    // 11 count invisible resize borders in the outer rectangle. The outer
+    // rectangle where the system does not say.
+    virtual WindowRect VisibleFrame(WindowHandle window) = 0;
 };
 
 // A list operation the control refused. Rows and the table still agree when

@@ -47,10 +47,17 @@ std::vector<WindowHandle> RescueCommands::Targets() const {
     return targets;
 }
 
+// A minimised or maximised window's invisible borders are not known.
+InvisibleBorders RescueCommands::BordersOf(WindowHandle window, ShowState state) {
+    if (state != ShowState::Normal) return {};
+    return BordersBetween(windows_.Rectangle(window), windows_.VisibleFrame(window));
+}
+
 void RescueCommands::BringIntoView(WindowHandle window, const std::vector<Monitor>& monitors) {
     const std::optional<WindowPlacement> resting = RestingPlacement(windows_, window);
     if (!resting) return;
-    const WindowRect inView = IntoView(resting->normal, monitors);
+    const WindowRect inView =
+        IntoView(resting->normal, BordersOf(window, resting->state), monitors);
     if (inView != resting->normal) windows_.SetPlacement(window, {resting->state, inView});
 }
 
@@ -63,8 +70,8 @@ std::string RescueCommands::SaveLayout() {
                                 windows_.ProcessImagePath(window)};
         entries.push_back({std::move(identity), *resting, windows_.IsTopmost(window)});
     }
-    qov::SaveLayout(layoutStore_, entries);
-    return SavedLayoutMessage(entries.size());
+    const std::optional<std::size_t> saved = qov::SaveLayout(layoutStore_, entries);
+    return saved ? SavedLayoutMessage(*saved) : kLayoutNotSavedMessage;
 }
 
 // A saved rectangle may come from another arrangement of monitors, or from a
@@ -85,8 +92,11 @@ std::string RescueCommands::RestoreLayout() {
         const LayoutEntry& entry = entries[e];
         const WindowHandle window = candidates[*matches[e]].handle;
         // Setting a maximised window's placement activates it: one already in place is left alone.
-        const WindowPlacement wanted{entry.placement.state, IntoView(entry.placement.normal, monitors)};
-        if (RestingPlacement(windows_, window) != wanted) windows_.SetPlacement(window, wanted);
+        const std::optional<WindowPlacement> now = RestingPlacement(windows_, window);
+        const InvisibleBorders borders = now ? BordersOf(window, now->state) : InvisibleBorders{};
+        const WindowPlacement wanted{entry.placement.state,
+                                     IntoView(entry.placement.normal, borders, monitors)};
+        if (now != wanted) windows_.SetPlacement(window, wanted);
         if (windows_.IsTopmost(window) != entry.topmost) {
             if (entry.topmost) windows_.MakeTopmost(window);
             else windows_.RemoveTopmost(window);

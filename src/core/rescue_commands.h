@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/commands.h"
+#include "core/into_view.h"
 #include "core/layout.h"
 
 namespace qov {
@@ -16,6 +17,7 @@ namespace qov {
 std::string SavedLayoutMessage(std::size_t saved);
 std::string RestoredLayoutMessage(std::size_t restored, std::size_t notFound);
 inline constexpr const char* kNoSavedLayoutMessage = "保存された配置がありません。";
+inline constexpr const char* kLayoutNotSavedMessage = "配置を保存できませんでした。";
 
 class RescueCommands {
 public:
@@ -33,6 +35,7 @@ public:
 
 private:
     std::vector<WindowHandle> Targets() const;
+    InvisibleBorders BordersOf(WindowHandle window, ShowState state);
     void BringIntoView(WindowHandle window, const std::vector<Monitor>& monitors);
     std::string SaveLayout();
     std::string RestoreLayout();

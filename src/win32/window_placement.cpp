@@ -2,6 +2,7 @@
 // coordinates turned into screen coordinates and back, and a placement set
 // without letting a hung window hold the program.
 #include <windows.h>
+#include <dwmapi.h>
 
 #include <system_error>
 #include <thread>
@@ -50,8 +51,10 @@ ShowState StateOf(UINT showCommand) {
     }
 }
 
-// No command maximises without activating.
-UINT ShowCommandFor(ShowState state) {
+// No command maximises without activating; SW_SHOWNA keeps a shown window
+// as it is, so a window maximised already is left inactive.
+UINT ShowCommandFor(ShowState state, ShowState now) {
+    if (state == ShowState::Maximized && now == ShowState::Maximized) return SW_SHOWNA;
     switch (state) {
     case ShowState::Minimized: return SW_SHOWMINNOACTIVE;
     case ShowState::Maximized: return SW_SHOWMAXIMIZED;
@@ -79,7 +82,7 @@ void PlaceInSteps(HWND window, const WindowPlacement& wanted) {
     ::SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     if (shown && wanted.state != ShowState::Normal)
-        ::ShowWindowAsync(window, static_cast<int>(ShowCommandFor(wanted.state)));
+        ::ShowWindowAsync(window, static_cast<int>(ShowCommandFor(wanted.state, ShowState::Normal)));
 }
 
 void Place(HWND window, const WINDOWPLACEMENT& placement, const WindowPlacement& wanted) {
@@ -126,7 +129,8 @@ void Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlacement&
     const UINT restoreToMaximized =
         wanted.state == ShowState::Minimized ? placement.flags & WPF_RESTORETOMAXIMIZED : 0;
     placement.flags = restoreToMaximized | WPF_ASYNCWINDOWPLACEMENT;
-    placement.showCmd = IsShown(hwnd) ? ShowCommandFor(wanted.state) : SW_HIDE;
+    placement.showCmd =
+        IsShown(hwnd) ? ShowCommandFor(wanted.state, StateOf(placement.showCmd)) : SW_HIDE;
     const WindowRect normal =
         UsesWorkspace(hwnd) ? ScreenToWorkspace(wanted.normal, NearestMonitorOf(wanted.normal)) : wanted.normal;
     placement.rcNormalPosition = ToRect(normal);
@@ -139,6 +143,14 @@ void Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlacement&
     } catch (const std::system_error&) {
         // No thread to spare: the window stays where it is rather than risk a freeze.
     }
+}
+
+WindowRect Win32WindowSystem::VisibleFrame(WindowHandle window) {
+    RECT frame{};
+    if (SUCCEEDED(::DwmGetWindowAttribute(ToHwnd(window), DWMWA_EXTENDED_FRAME_BOUNDS, &frame,
+                                          sizeof(frame))))
+        return FromRect(frame);
+    return Rectangle(window);
 }
 
 }  // namespace qov::win32

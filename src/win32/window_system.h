@@ -51,6 +51,7 @@ public:
     // hung one holds only that thread. Wine places another process's window
     // in asynchronous steps instead (see window_placement.cpp).
     void SetPlacement(WindowHandle window, const WindowPlacement& placement) override;
+    WindowRect VisibleFrame(WindowHandle window) override;
 
 private:
     std::function<bool()> runWaitingMessages_;

@@ -21,6 +21,7 @@ struct FakeWindow {
     bool cloaked = false;  // counts only while visible, as DWM's answer does
     WindowRect rect{0, 0, 640, 480};
     std::optional<WindowRect> normal = std::nullopt;  // the placement's, where it is not `rect` (minimised, maximised)
+    std::optional<WindowRect> frame = std::nullopt;   // the drawn part of `rect`, where it is smaller
     bool topmost = false;
     std::uint32_t processId = 100;
     std::string imagePath = "C:\\Program Files\\Test\\test.exe";
@@ -94,6 +95,10 @@ public:
     }
     void SetPlacement(WindowHandle w, const WindowPlacement& p) override {
         Record({Operation::SetPlacement, int(p.state), w, p.normal});
+    }
+    WindowRect VisibleFrame(WindowHandle w) override {
+        const auto found = windows.find(w);
+        return found == windows.end() ? WindowRect{} : found->second.frame.value_or(found->second.rect);
     }
 
 private:

@@ -35,6 +35,7 @@ TEST(IntoView, EachWindowEndsWhollyInsideTheWorkAreaOfItsNearestMonitorMovedTheL
         // Chosen by the larger share of the whole monitor, then kept clear of its bar.
         {"mostly on a monitor whose bar it covers", {kPrimary, kBelow}, {100, 900, 500, 1400}, {100, 1400, 500, 1900}},
         {"no monitor", {}, {5000, 5000, 5100, 5100}, {5000, 5000, 5100, 5100}},
+        {"full screen", {kPrimary, kLeft}, {0, 0, 1920, 1080}, {0, 0, 1920, 1080}},
     };
     for (const auto& c : cases) {
         const WindowRect fitted = IntoView(c.window, c.monitors);

@@ -35,6 +35,11 @@ struct Scene {
 TEST(RescueCommands, IntoViewMovesOnlyWindowsOutOfViewAndKeepsTheirShowState) {
     const std::tuple<const char*, fakes::FakeWindow, std::vector<Operation>> cases[] = {
         {"in view", {.rect = {100, 100, 500, 400}}, {}},
+        {"snapped to the left half, its invisible borders past the edges",
+         {.rect = {-7, 0, 967, 1047}, .frame = WindowRect{0, 0, 960, 1040}}, {}},
+        {"full screen", {.rect = {0, 0, 1920, 1080}}, {}},
+        {"off to the right, its invisible borders kept", {.rect = {3993, 100, 4407, 407}, .frame = WindowRect{4000, 100, 4400, 400}},
+         {{kPlace, kNormal, 0, {1513, 100, 1927, 407}}}},
         {"off to the right", {.rect = {4000, 100, 4400, 400}}, {{kPlace, kNormal, 0, {1520, 100, 1920, 400}}}},
         {"minimised, its normal place off-screen",
          {.state = ShowState::Minimized, .rect = {0, 1000, 160, 1040}, .normal = WindowRect{-2000, 50, -1600, 350}},
@@ -85,6 +90,16 @@ TEST(RescueCommands, TargetsFollowTheTargetModeAndNothingHappensWhileAWindowComm
     EXPECT_EQ(touched().size(), 1u) << "only the minimise";
     EXPECT_TRUE(s.store.values.empty());
     for (int other : {0, IDM_MINIMIZE, IDM_ABOUT}) EXPECT_FALSE(s.commands.Run(other));
+}
+
+TEST(RescueCommands, OnlyWhatTheStoreKeptIsReportedSaved) {
+    Scene s;
+    s.Add("no size", {.rect = {0, 0, 0, 0}});
+    s.Add("saved");
+    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), SavedLayoutMessage(1));
+    s.store.keepsWrites = false;  // a key the user may not write, say
+    s.Add("another");
+    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), kLayoutNotSavedMessage);
 }
 
 TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) {
