@@ -28,12 +28,14 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     return TRUE;
 }
 
-// The monitor Windows takes the workspace of: the one nearest the rectangle.
-Monitor NearestMonitorOf(const WindowRect& rect) {
+// The monitor Windows takes the workspace of: the one the rectangle shares
+// most with, and the primary one for a rectangle off every monitor (the very
+// windows brought into view).
+Monitor WorkspaceMonitorOf(const WindowRect& rect) {
     const RECT r = ToRect(rect);
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    ::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info);
+    ::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &info);
     return MonitorFromInfo(info);
 }
 
@@ -113,7 +115,7 @@ std::optional<WindowPlacement> Win32WindowSystem::Placement(WindowHandle window)
         return std::nullopt;
     }
     WindowRect normal = FromRect(placement.rcNormalPosition);
-    if (UsesWorkspace(hwnd)) normal = WorkspaceToScreen(normal, NearestMonitorOf(normal));
+    if (UsesWorkspace(hwnd)) normal = WorkspaceToScreen(normal, WorkspaceMonitorOf(normal));
     return WindowPlacement{state, normal};
 }
 
@@ -132,7 +134,7 @@ void Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlacement&
     placement.showCmd =
         IsShown(hwnd) ? ShowCommandFor(wanted.state, StateOf(placement.showCmd)) : SW_HIDE;
     const WindowRect normal =
-        UsesWorkspace(hwnd) ? ScreenToWorkspace(wanted.normal, NearestMonitorOf(wanted.normal)) : wanted.normal;
+        UsesWorkspace(hwnd) ? ScreenToWorkspace(wanted.normal, WorkspaceMonitorOf(wanted.normal)) : wanted.normal;
     placement.rcNormalPosition = ToRect(normal);
     if (BelongsToThisThread(hwnd)) {
         Place(hwnd, placement, wanted);
