@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/command_ids.h"
@@ -27,7 +29,6 @@ using test::PumpUntil;
 using Row = std::vector<std::wstring>;  // title, status, rectangle, class, handle
 using Settings = std::vector<std::pair<const wchar_t*, std::wstring>>;
 constexpr int kColumns = 5;
-constexpr int kShown = SW_SHOWNOACTIVATE;
 constexpr int kToolbarClose = 9, kToolbarShowAll = 16;
 
 // A shown top-level window of that class and caption (null: any), or null if none comes.
@@ -191,8 +192,8 @@ protected:
         qov_.emplace();
         ASSERT_TRUE(qov_->Ready()) << "qov.exe showed no main window with a list, status bar and toolbar";
     }
-    HWND Add(const wchar_t* title, int show = kShown) {
-        return fixtures_.emplace_back(std::make_unique<test::OtherThreadWindow>(title, show))->Get();
+    HWND Add(const wchar_t* title) {
+        return fixtures_.emplace_back(std::make_unique<test::OtherThreadWindow>(title))->Get();
     }
     // A window opened now is soon listed only while QOV's message loop runs: a
     // thread blocked in a send still answers messages sent to it, but gets no timer.
@@ -223,40 +224,30 @@ TEST_F(E2e, AFirstRunListsWindowsAndSavesItsSettingsAtExit) {
 }
 
 // Each way of giving a command and both target modes; what each command does is the core's tests' part.
-struct CommandCase {
-    const char* name;
-    bool (Qov::*give)(int key) const;
-    int key, targetShow, otherShow;
-    bool (*done)(HWND target, HWND other);
-    bool allWindows = false;  // chosen as the target mode first
-};
-
-class Commands : public E2e, public testing::WithParamInterface<CommandCase> {};
-
-TEST_P(Commands, ChangeTheirTargetWindowsOnly) {
-    const CommandCase& c = GetParam();
-    const HWND other = Add(L"Other Fixture", c.otherShow);
+TEST_F(E2e, TheMenuBarThePopupMenuAndTheToolbarChangeTheTargetWindowsOnly) {
+    const HWND other = Add(L"Other Fixture");
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(qov_->WaitForRow(other));
-    const HWND target = Add(L"Target Fixture", c.targetShow);  // listed below
+    const HWND target = Add(L"Target Fixture");  // listed below
     ASSERT_TRUE(qov_->WaitForRow(target) && qov_->Select(target));
-    if (c.allWindows) qov_->Command(IDM_TARGET_ALL);
-    ASSERT_TRUE(((*qov_).*c.give)(c.key));
-    EXPECT_TRUE(PumpUntil([&] { return c.done(target, other); }));
-    Sleep(300);
-    EXPECT_TRUE(c.done(target, other)) << "undone, or the other window changed later";
+    const auto showAll = [&] {
+        ShowWindow(target, SW_HIDE);
+        ShowWindow(other, SW_HIDE);
+        qov_->Command(IDM_TARGET_ALL);
+        return qov_->ClickToolbar(kToolbarShowAll);
+    };
+    const std::tuple<const char*, std::function<bool()>, std::function<bool()>> steps[] = {
+        {"menu bar minimise", [&] { return qov_->ChooseFromWindowMenu(L'N'); }, [&] { return IsIconic(target) && Normal(other); }},
+        {"pop-up maximise", [&] { return qov_->ChooseFromPopup(L'X'); }, [&] { return IsZoomed(target) && Normal(other); }},
+        {"toolbar shows all", showAll, [&] { return IsWindowVisible(target) && Normal(other); }},
+    };
+    for (const auto& [name, give, done] : steps) {
+        ASSERT_TRUE(give()) << name;
+        EXPECT_TRUE(PumpUntil(done)) << name;
+        Sleep(300);
+        EXPECT_TRUE(done()) << name << ": undone, or the other window changed later";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    E2e, Commands,
-    testing::Values(
-        CommandCase{"MenuBarMinimize", &Qov::ChooseFromWindowMenu, L'N', kShown, kShown,
-                    [](HWND t, HWND o) { return IsIconic(t) && Normal(o); }},
-        CommandCase{"PopupMaximize", &Qov::ChooseFromPopup, L'X', kShown, kShown,
-                    [](HWND t, HWND o) { return IsZoomed(t) && Normal(o); }},
-        CommandCase{"ToolbarShowAllWindows", &Qov::ClickToolbar, kToolbarShowAll, SW_HIDE, SW_HIDE,
-                    [](HWND t, HWND o) { return Normal(t) && Normal(o); }, true}),
-    [](const testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
 
 TEST_F(E2e, TheSettingsAndAddTitleDialogsChangeWhatIsListedAndSaved) {
     const HWND kept = Add(L"Kept Fixture"), secret = Add(L"Fixture with a Secret");

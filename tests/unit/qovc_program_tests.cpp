@@ -55,9 +55,7 @@ private:
             w.rect = op.rect;
             if (rescaling.contains(op.window)) w.rect.right += 100;
             break;
-        case Operation::SetPlacement:
-            (op.argument == int(ShowState::Normal) ? w.rect : w.normal.emplace()) = op.rect;
-            break;
+        case Operation::SetPlacement: break;  // qovc places no window
         }
         return Outcome::Done;
     }
