@@ -9,7 +9,8 @@ namespace {
 
 using fakes::Operation;
 
-// Rows: a visible window, a hidden one (selected) and a minimised one.
+// Rows: a visible window, a hidden one (selected), a minimised one and a
+// cloaked one, which keeps WS_VISIBLE yet is hidden.
 struct Scene {
     fakes::FakeDesktop desktop;
     fakes::FakeList list;
@@ -17,9 +18,9 @@ struct Scene {
     WindowTable listed;
     WindowCommands commands{desktop, listed, list, settings};
     WindowHandle visible = desktop.Add(""), hidden = desktop.Add("", {.visible = false}),
-                 minimised = desktop.Add("", {.state = ShowState::Minimized});
+                 minimised = desktop.Add("", {.state = ShowState::Minimized}), cloaked = desktop.Add("", {.cloaked = true});
     Scene() {
-        for (WindowHandle w : {visible, hidden, minimised}) listed.Append(w);
+        for (WindowHandle w : {visible, hidden, minimised, cloaked}) listed.Append(w);
         list.selected = 2;
     }
 };
@@ -46,11 +47,11 @@ TEST(WindowCommands, EachCommandMakesItsOperationOnItsWindows) {
             const std::vector<WindowHandle> windows =
                 !everyTarget                   ? std::vector{s.hidden}
                 : targetMode == IDM_TARGET_VISIBLE ? std::vector{s.visible, s.minimised}
-                                                 : std::vector{s.visible, s.hidden, s.minimised};
+                                                 : std::vector{s.visible, s.hidden, s.minimised, s.cloaked};
             std::vector<Operation> expected;
             for (WindowHandle w : windows) expected.push_back({kind, argument, w});
             EXPECT_EQ(s.desktop.operations, expected) << id << " in mode " << targetMode;
-            for (int row : {0, 4}) {  // no row, and a row past the table
+            for (int row : {0, 5}) {  // no row, and a row past the table
                 s.desktop.operations.clear(), s.list.selected = row;
                 s.commands.Run(id);
                 EXPECT_EQ(s.desktop.operations.size(), everyTarget ? expected.size() : 0) << id;
@@ -73,7 +74,7 @@ TEST(WindowCommands, WhileOneWaitsOthersAreIgnoredAndTargetsHold) {
         EXPECT_TRUE(s.commands.Busy());
         EXPECT_TRUE(s.commands.Run(IDM_CLOSE));
         EXPECT_TRUE(s.commands.Run(IDM_TARGET_ALL));
-        if (s.listed.Count() == 4) s.listed.RemoveAt(1), s.listed.Append(appended);
+        if (s.listed.Count() == 5) s.listed.RemoveAt(1), s.listed.Append(appended);
         s.desktop.windows[hiddenLater].visible = false;
     };
     s.commands.Run(IDM_ALL_MAXIMIZE);

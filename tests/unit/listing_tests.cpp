@@ -40,19 +40,23 @@ protected:
     }
 };
 
+// A cloaked window keeps WS_VISIBLE, yet it is hidden.
 TEST_F(Listing, ShowStateVisibilityAndForegroundGiveStatusIconAndRectangle) {
     using enum ShowState;
-    const std::tuple<ShowState, bool, bool, const char*, StatusIcon, bool> cases[] = {
-        {Normal, true, false, "通常", NormalIcon, true},
-        {Normal, true, true, "通常(Act)", NormalIcon, true},
-        {Minimized, true, false, "最小化", MinimizedIcon, false},
-        {Maximized, true, true, "最大化(Act)", MaximizedIcon, true},
-        {Minimized, false, true, "非表示(Act)", HiddenIcon, false},
-        {Maximized, false, false, "非表示", HiddenIcon, false},
-        {Unknown, false, true, "(Act)", NoIcon, false},
+    using enum Visibility;
+    const std::tuple<ShowState, Visibility, bool, const char*, StatusIcon, bool> cases[] = {
+        {Normal, Visible, false, "通常", NormalIcon, true},
+        {Normal, Visible, true, "通常(Act)", NormalIcon, true},
+        {Minimized, Visible, false, "最小化", MinimizedIcon, false},
+        {Maximized, Visible, true, "最大化(Act)", MaximizedIcon, true},
+        {Minimized, Hidden, true, "非表示(Act)", HiddenIcon, false},
+        {Maximized, Hidden, false, "非表示", HiddenIcon, false},
+        {Normal, Cloaked, false, "非表示", HiddenIcon, false},
+        {Unknown, Hidden, true, "(Act)", NoIcon, false},
     };
-    for (const auto& [state, visible, foreground, text, icon, showsRectangle] : cases) {
-        const WindowHandle w = desktop.Add("A", {.state = state, .visible = visible});
+    for (const auto& [state, visibility, foreground, text, icon, showsRectangle] : cases) {
+        const WindowHandle w =
+            desktop.Add("A", {.state = state, .visible = visibility != Hidden, .cloaked = visibility == Cloaked});
         EXPECT_EQ(model.Status(w, foreground ? w : 0), text);
         EXPECT_EQ(StatusIconFor(text), icon) << text;
         EXPECT_EQ(StatusShowsRectangle(text), showsRectangle) << text;

@@ -59,24 +59,6 @@ TEST(OutputFormats, DisplayWidthCountsWideCharactersTwice) {
     for (const auto& [text, width] : cases) EXPECT_EQ(DisplayWidth(text), width) << text;
 }
 
-TEST(OutputFormats, CsvHasAHeaderAndOneCrlfRowPerWindowInOrder) {
-    const std::string csv = FormatList({Window("a, \"b\"\nc"), Window("メモ帳")}, Format::Csv);
-    EXPECT_EQ(csv,
-              "handle,title,status,active,topmost,cloaked,left,top,right,bottom,class,pid,process\r\n"
-              "-16777214,\"a, \"\"b\"\"\nc\",minimized,true,false,false,-200,80,200,380,Notepad,4242,notepad.exe\r\n"
-              "-16777214,メモ帳,minimized,true,false,false,-200,80,200,380,Notepad,4242,notepad.exe\r\n");
-}
-
-TEST(OutputFormats, JsonIsOneArrayOfObjectsWithExactlyTheListsKeys) {
-    EXPECT_EQ(FormatList({}, Format::Json), "[]\r\n");
-    const std::string json = FormatList({Window("say \"hi\"\r\n")}, Format::Json);
-    EXPECT_EQ(json,
-              "[\r\n  {\"handle\": -16777214, \"title\": \"say \\\"hi\\\"\\r\\n\", \"status\": \"minimized\", "
-              "\"active\": true, \"topmost\": false, \"cloaked\": false, \"left\": -200, \"top\": 80, "
-              "\"right\": 200, \"bottom\": 380, \"class\": \"Notepad\", \"pid\": 4242, "
-              "\"process\": \"notepad.exe\"}\r\n]\r\n");
-}
-
 // Each column starts at the same display column on every line, however wide
 // its characters; line breaks and direction controls in a title do not break
 // the row.

@@ -1,13 +1,10 @@
-// The program's own windows where the real controls decide: the toolbar, the
-// icon, frames at each DPI, where a dialog opens, the box a failure shows.
+// The program's own windows where the real controls decide: the toolbar,
+// frames at each DPI, where a dialog opens, the box a failure shows.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -19,7 +16,6 @@
 #include "win32/failure.h"
 #include "win32/layout.h"
 #include "win32/main_toolbar.h"
-#include "win32/pictures.h"
 #include "win32/test_support.h"
 #include "win32/toolbar/ctoolbar.h"
 
@@ -105,32 +101,6 @@ TEST_F(MainToolbarTest, EachMisuseRaisesItsKindOfErrorAndChangesNothing) {
     }
     EXPECT_EQ(Bar().Align(), 1);
     EXPECT_EQ(Bar().ButtonsState(1) | Bar().ButtonsState("Min1"), TBSTATE_ENABLED);
-}
-
-// Each image of src/app/qov.ico (found from this file's path: the test runs
-// on the machine that built it) is what CreateProgramIcon paints today.
-TEST(Pictures, ProgramIconIsTheCommittedIconFile) {
-    std::string path = __FILE__;
-    path = "Z:" + path.substr(0, path.rfind("tests/")) + "src/app/qov.ico";  // Z: is Wine's /
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<char> ico{std::istreambuf_iterator<char>(file), {}};
-    ASSERT_TRUE(ico.size() > 6 && ico[4] == 5) << "no five sizes read from " << path;
-    for (size_t entry = 6; entry < 6 + 16 * 5; entry += 16) {
-        const int size = ico[entry] == 0 ? 256 : static_cast<unsigned char>(ico[entry]);
-        DWORD offset = 0;  // of the image's bitmap header; its rows follow, bottom-up
-        std::memcpy(&offset, &ico[entry + 12], sizeof offset);
-        std::vector<DWORD> stored(static_cast<size_t>(size * size)), painted(stored.size());
-        ASSERT_LE(offset + 40 + stored.size() * 4, ico.size());
-        std::memcpy(stored.data(), &ico[offset + 40], stored.size() * 4);
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(CreateProgramIcon(size).get(), &info));
-        const UniqueBitmap colour{info.hbmColor}, mask{info.hbmMask};
-        BITMAPINFO format{};
-        format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        GetDIBits(UniqueDC{CreateCompatibleDC(nullptr)}.get(), colour.get(), 0, size,
-                  painted.data(), &format, DIB_RGB_COLORS);
-        EXPECT_TRUE(painted == stored) << "the " << size << "-pixel icon differs from qov.ico";
-    }
 }
 
 TEST(Layout, WindowSizeForClientIsTheScaledClientInsideTheSystemFrame) {

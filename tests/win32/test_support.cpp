@@ -23,11 +23,42 @@ win32::UniqueWindow CreateTestWindow(const std::wstring& title) {
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (MSG message; !done(); ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
+    for (MSG message; !done(); ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT)) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
     }
     return true;
+}
+
+namespace {
+
+LRESULT CALLBACK OtherThreadProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == kHang) ::Sleep(static_cast<DWORD>(w));
+    if (message == WM_SYSCOMMAND && (w & 0xFFF0) == SC_CLOSE)
+        PumpUntil([] { return false; }, std::chrono::milliseconds(::GetWindowLongPtrW(window, GWLP_USERDATA)));
+    if (message == WM_DESTROY) ::PostQuitMessage(0);
+    return ::DefWindowProcW(window, message, w, l);
+}
+
+}  // namespace
+
+OtherThreadWindow::OtherThreadWindow(const wchar_t* title, int show, std::chrono::milliseconds asksFor)
+    : thread_([=, this] {
+          const HWND window = CreateTestWindow(title).release();  // it lives until it is closed
+          if (!window) return;  // the wait below gives up
+          ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OtherThreadProc));
+          ::SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(asksFor.count()));
+          ::ShowWindow(window, show);
+          window_ = window;
+          for (MSG message; ::GetMessageW(&message, nullptr, 0, 0) > 0;) ::DispatchMessageW(&message);
+      }) {
+    // Creating and showing it may need answers from this thread's windows.
+    PumpUntil([this] { return window_ != nullptr; });
+}
+
+OtherThreadWindow::~OtherThreadWindow() {
+    ::PostMessageW(window_, WM_CLOSE, 0, 0);  // fails once it has closed, and its thread ended
+    thread_.join();
 }
 
 }  // namespace qov::test
