@@ -55,7 +55,9 @@ private:
             w.rect = op.rect;
             if (rescaling.contains(op.window)) w.rect.right += 100;
             break;
-        case Operation::SetPlacement: break;  // qovc places no window
+        case Operation::SetPlacement:  // a minimised or maximised window's normal place
+            (op.argument == int(ShowState::Normal) ? w.rect : w.normal.emplace()) = op.rect;
+            break;
         }
         return Outcome::Done;
     }
