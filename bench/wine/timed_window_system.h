@@ -68,7 +68,9 @@ public:
     bool Responds(WindowHandle w) override { return inner_.Responds(w); }
     std::vector<Monitor> Monitors() override { return inner_.Monitors(); }
     std::optional<WindowPlacement> Placement(WindowHandle w) override { return inner_.Placement(w); }
-    void SetPlacement(WindowHandle w, const WindowPlacement& p) override { inner_.SetPlacement(w, p); }
+    Outcome SetPlacement(WindowHandle w, const WindowPlacement& p) override {
+        return inner_.SetPlacement(w, p);
+    }
     WindowRect VisibleFrame(WindowHandle w) override { return inner_.VisibleFrame(w); }
 
 private:

@@ -39,6 +39,12 @@ std::pair<int, int> FitAxis(int low, int high, int areaLow, int areaHigh) {
 
 }  // namespace
 
+bool WithinReach(const WindowRect& rect) {
+    for (const int edge : {rect.left, rect.top, rect.right, rect.bottom})
+        if (edge < -kLargestCoordinate || edge > kLargestCoordinate) return false;
+    return true;
+}
+
 const Monitor* NearestMonitor(const WindowRect& rect, std::span<const Monitor> monitors) {
     const Monitor* nearest = nullptr;
     std::int64_t largestShare = 0;
@@ -109,6 +115,7 @@ std::optional<WindowPlacement> RestingPlacement(WindowSystem& windows, WindowHan
     std::optional<WindowPlacement> placement = windows.Placement(window);
     if (!placement || placement->state == ShowState::Unknown) return std::nullopt;
     if (placement->state == ShowState::Normal) placement->normal = windows.Rectangle(window);
+    if (!WithinReach(placement->normal)) return std::nullopt;
     return placement;
 }
 

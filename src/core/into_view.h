@@ -11,6 +11,11 @@
 
 namespace qov {
 
+// Coordinates beyond this (in either direction) are not a place on any
+// screen: a hand-written layout's junk, or a window that put itself there.
+inline constexpr int kLargestCoordinate = 100000;
+bool WithinReach(const WindowRect& rect);
+
 // The monitor Windows calls nearest to `rect` (MonitorFromRect with
 // MONITOR_DEFAULTTONEAREST): the one whose whole rectangle shares the largest
 // area with it, else the one at the least distance; the first of equals.
@@ -46,7 +51,8 @@ WindowRect IntoView(const WindowRect& outer, const InvisibleBorders& borders,
 
 // The window's show state and where it rests: for a normal window its outer
 // rectangle, for a minimised or maximised one where it goes when restored.
-// Nothing when the window is gone or the system will not say.
+// Nothing when the window is gone, the system will not say, or the place is
+// beyond reach.
 std::optional<WindowPlacement> RestingPlacement(WindowSystem& windows, WindowHandle window);
 
 // A placement's workspace coordinates start at the corner of the monitor's

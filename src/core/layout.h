@@ -17,12 +17,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/into_view.h"
 #include "core/ports.h"
 
 namespace qov {
 
-// Stored coordinates beyond this (in either direction) are not a place on any screen.
-inline constexpr int kLargestCoordinate = 100000;
 
 struct WindowIdentity {
     WindowHandle handle = 0;

@@ -116,7 +116,8 @@ public:
     // window it is asynchronous.
     virtual std::vector<Monitor> Monitors() = 0;
     virtual std::optional<WindowPlacement> Placement(WindowHandle window) = 0;
-    virtual void SetPlacement(WindowHandle window, const WindowPlacement& placement) = 0;
+    // Done when the change was made or handed on, as for the other operations.
+    virtual Outcome SetPlacement(WindowHandle window, const WindowPlacement& placement) = 0;
     // The part of the window's outer rectangle that is drawn: Windows 10 and
     // 11 count invisible resize borders in the outer rectangle. The outer
     // rectangle where the system does not say.

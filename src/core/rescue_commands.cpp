@@ -8,9 +8,11 @@ std::string SavedLayoutMessage(std::size_t saved) {
     return std::to_string(saved) + " 個のウィンドウの配置を保存しました。";
 }
 
-std::string RestoredLayoutMessage(std::size_t restored, std::size_t notFound) {
-    return std::to_string(restored) + " 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: " +
-           std::to_string(notFound) + " 個";
+std::string RestoredLayoutMessage(std::size_t restored, std::size_t notFound, std::size_t refused) {
+    std::string text = std::to_string(restored) + " 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: " +
+                       std::to_string(notFound) + " 個";
+    if (refused > 0) text += "\n戻せなかったウィンドウ: " + std::to_string(refused) + " 個";
+    return text;
 }
 
 std::optional<std::string> RescueCommands::Run(int commandId) {
@@ -86,7 +88,7 @@ std::string RescueCommands::RestoreLayout() {
     }
     const std::vector<std::optional<std::size_t>> matches = MatchLayout(entries, candidates);
     const std::vector<Monitor> monitors = windows_.Monitors();
-    std::size_t restored = 0;
+    std::size_t restored = 0, refused = 0;
     for (std::size_t e = 0; e < entries.size(); ++e) {
         if (!matches[e]) continue;
         const LayoutEntry& entry = entries[e];
@@ -96,14 +98,18 @@ std::string RescueCommands::RestoreLayout() {
         const InvisibleBorders borders = now ? BordersOf(window, now->state) : InvisibleBorders{};
         const WindowPlacement wanted{entry.placement.state,
                                      IntoView(entry.placement.normal, borders, monitors)};
-        if (now != wanted) windows_.SetPlacement(window, wanted);
+        const Outcome placed = now == wanted ? Outcome::Done : windows_.SetPlacement(window, wanted);
+        if (placed != Outcome::Done) {
+            ++refused;
+            continue;
+        }
         if (windows_.IsTopmost(window) != entry.topmost) {
             if (entry.topmost) windows_.MakeTopmost(window);
             else windows_.RemoveTopmost(window);
         }
         ++restored;
     }
-    return RestoredLayoutMessage(restored, entries.size() - restored);
+    return RestoredLayoutMessage(restored, entries.size() - restored - refused, refused);
 }
 
 }  // namespace qov

@@ -15,7 +15,9 @@ namespace qov {
 
 // Texts of the boxes titled kMessageTitle the layout commands end with.
 std::string SavedLayoutMessage(std::size_t saved);
-std::string RestoredLayoutMessage(std::size_t restored, std::size_t notFound);
+// Windows that were found but refused their place (an elevated program's,
+// say) are counted apart, and named only when there are some.
+std::string RestoredLayoutMessage(std::size_t restored, std::size_t notFound, std::size_t refused = 0);
 inline constexpr const char* kNoSavedLayoutMessage = "保存された配置がありません。";
 inline constexpr const char* kLayoutNotSavedMessage = "配置を保存できませんでした。";
 

@@ -74,8 +74,7 @@ Outcome WindowActions::Ask(const Request& request, WindowHandle window,
     case Command::Move:
     case Command::Resize:
         if (wanted.state == ShowState::Normal) return w.SetRectangle(window, wanted.normal);
-        w.SetPlacement(window, wanted);
-        return Outcome::Done;
+        return w.SetPlacement(window, wanted);
     case Command::Help:
     case Command::Version:
     case Command::List: break;

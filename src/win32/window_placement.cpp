@@ -64,31 +64,37 @@ UINT ShowCommandFor(ShowState state, ShowState now) {
     }
 }
 
-bool BelongsToThisThread(HWND window) {
-    return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
-}
-
 bool IsShown(HWND window) { return (::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 // Wine's SetWindowPlacement refuses another process's window. The same change
 // is then asked for in asynchronous steps that its thread carries out in
 // order: a minimised or maximised window is restored, moved, and given its
 // state again (seen for a moment), and a hidden one is only moved when that
-// does not show it.
-void PlaceInSteps(HWND window, const WindowPlacement& wanted) {
+// does not show it: a hidden minimised or maximised window is refused.
+Outcome PlaceInSteps(HWND window, const WindowPlacement& wanted) {
     const bool shown = IsShown(window);
     const bool restored = !::IsIconic(window) && !::IsZoomed(window);
-    if (!shown && !restored) return;
-    if (!restored) ::ShowWindowAsync(window, SW_SHOWNOACTIVATE);
+    if (!shown && !restored) return FailureOutcome(window);
+    if (!restored && !::ShowWindowAsync(window, SW_SHOWNOACTIVATE)) return FailureOutcome(window);
     const WindowRect& r = wanted.normal;
-    ::SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    if (!::SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS))
+        return FailureOutcome(window);
     if (shown && wanted.state != ShowState::Normal)
         ::ShowWindowAsync(window, static_cast<int>(ShowCommandFor(wanted.state, ShowState::Normal)));
+    return Outcome::Done;
 }
 
-void Place(HWND window, const WINDOWPLACEMENT& placement, const WindowPlacement& wanted) {
-    if (!::SetWindowPlacement(window, &placement)) PlaceInSteps(window, wanted);
+Outcome Place(HWND window, const WINDOWPLACEMENT& placement, const WindowPlacement& wanted) {
+    return ::SetWindowPlacement(window, &placement) ? Outcome::Done : PlaceInSteps(window, wanted);
+}
+
+// Another thread of this process: Wine carries a placement out there
+// synchronously, whatever WPF_ASYNCWINDOWPLACEMENT says.
+bool BelongsToAnotherThreadOfThisProcess(HWND window) {
+    DWORD process = 0;
+    const DWORD thread = ::GetWindowThreadProcessId(window, &process);
+    return process == ::GetCurrentProcessId() && thread != ::GetCurrentThreadId();
 }
 
 }  // namespace
@@ -115,18 +121,21 @@ std::optional<WindowPlacement> Win32WindowSystem::Placement(WindowHandle window)
         return std::nullopt;
     }
     WindowRect normal = FromRect(placement.rcNormalPosition);
+    if (!WithinReach(normal)) return std::nullopt;  // not converted: the sum could overflow
     if (UsesWorkspace(hwnd)) normal = WorkspaceToScreen(normal, WorkspaceMonitorOf(normal));
     return WindowPlacement{state, normal};
 }
 
 // Our own thread's windows change at once, since the caller may read them
-// back right away. A placement that shows a window would also show a hidden
-// one: a hidden window is given SW_HIDE, which only sets where it goes.
-void Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlacement& wanted) {
+// back right away; another process's are asked asynchronously (Windows posts
+// the placement to the window's thread; Wine refuses it at once, and the
+// steps are asynchronous). A placement that shows a window would also show a
+// hidden one: a hidden window is given SW_HIDE, which only sets where it goes.
+Outcome Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlacement& wanted) {
     const HWND hwnd = ToHwnd(window);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
-    if (!::GetWindowPlacement(hwnd, &placement)) return;
+    if (!::GetWindowPlacement(hwnd, &placement)) return FailureOutcome(hwnd);
     // A minimised window that was maximised before comes back maximised.
     const UINT restoreToMaximized =
         wanted.state == ShowState::Minimized ? placement.flags & WPF_RESTORETOMAXIMIZED : 0;
@@ -136,14 +145,13 @@ void Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlacement&
     const WindowRect normal =
         UsesWorkspace(hwnd) ? ScreenToWorkspace(wanted.normal, WorkspaceMonitorOf(wanted.normal)) : wanted.normal;
     placement.rcNormalPosition = ToRect(normal);
-    if (BelongsToThisThread(hwnd)) {
-        Place(hwnd, placement, wanted);
-        return;
-    }
+    if (!BelongsToAnotherThreadOfThisProcess(hwnd)) return Place(hwnd, placement, wanted);
+    // A thread of its own, so a hung window holds only that thread.
     try {
         std::thread([hwnd, placement, wanted] { Place(hwnd, placement, wanted); }).detach();
+        return Outcome::Done;
     } catch (const std::system_error&) {
-        // No thread to spare: the window stays where it is rather than risk a freeze.
+        return Outcome::Refused;  // no thread to spare: left where it is rather than risk a freeze
     }
 }
 

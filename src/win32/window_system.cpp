@@ -33,13 +33,6 @@ constexpr auto kProbeInterval = std::chrono::milliseconds(250);
 // The longest the wait sleeps before looking at the target again.
 constexpr DWORD kWakeUpMs = 100;
 
-// Why a request for an existing window failed: Windows refused it (UIPI
-// denies a program that is not elevated any change to an elevated one's
-// windows), unless the window has gone meanwhile.
-Outcome FailureOutcome(HWND window) {
-    return ::IsWindow(window) ? Outcome::Refused : Outcome::Gone;
-}
-
 bool BelongsToThisThread(HWND window) {
     return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId();
 }

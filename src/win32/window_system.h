@@ -14,6 +14,13 @@ inline WindowHandle ToWindowHandle(HWND window) {
     return static_cast<WindowHandle>(reinterpret_cast<INT_PTR>(window));
 }
 
+// Why a request for an existing window failed: Windows refused it (UIPI
+// denies a program that is not elevated any change to an elevated one's
+// windows), unless the window has gone meanwhile.
+inline Outcome FailureOutcome(HWND window) {
+    return ::IsWindow(window) ? Outcome::Refused : Outcome::Gone;
+}
+
 class Win32WindowSystem final : public WindowSystem {
 public:
     // `runWaitingMessages` runs this thread's waiting messages while a system
@@ -46,11 +53,11 @@ public:
     bool Responds(WindowHandle window) override;
     std::vector<Monitor> Monitors() override;
     std::optional<WindowPlacement> Placement(WindowHandle window) override;
-    // Windows honours WPF_ASYNCWINDOWPLACEMENT, Wine does not: another
-    // thread's window is placed from a short-lived thread of its own, so a
-    // hung one holds only that thread. Wine places another process's window
-    // in asynchronous steps instead (see window_placement.cpp).
-    void SetPlacement(WindowHandle window, const WindowPlacement& placement) override;
+    // Windows honours WPF_ASYNCWINDOWPLACEMENT; Wine refuses another
+    // process's window, which is then placed in asynchronous steps, and waits
+    // for another thread of this process, whose window is placed from a
+    // short-lived thread of its own (see window_placement.cpp).
+    Outcome SetPlacement(WindowHandle window, const WindowPlacement& placement) override;
     WindowRect VisibleFrame(WindowHandle window) override;
 
 private:

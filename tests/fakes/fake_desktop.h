@@ -93,8 +93,8 @@ public:
         if (found == windows.end()) return std::nullopt;
         return WindowPlacement{found->second.state, found->second.normal.value_or(found->second.rect)};
     }
-    void SetPlacement(WindowHandle w, const WindowPlacement& p) override {
-        Record({Operation::SetPlacement, int(p.state), w, p.normal});
+    Outcome SetPlacement(WindowHandle w, const WindowPlacement& p) override {
+        return Record({Operation::SetPlacement, int(p.state), w, p.normal});
     }
     WindowRect VisibleFrame(WindowHandle w) override {
         const auto found = windows.find(w);

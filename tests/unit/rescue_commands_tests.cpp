@@ -38,6 +38,7 @@ TEST(RescueCommands, IntoViewMovesOnlyWindowsOutOfViewAndKeepsTheirShowState) {
         {"snapped to the left half, its invisible borders past the edges",
          {.rect = {-7, 0, 967, 1047}, .frame = WindowRect{0, 0, 960, 1040}}, {}},
         {"full screen", {.rect = {0, 0, 1920, 1080}}, {}},
+        {"beyond any screen's reach", {.rect = {2000000000, 0, 2000000400, 300}}, {}},
         {"off to the right, its invisible borders kept", {.rect = {3993, 100, 4407, 407}, .frame = WindowRect{4000, 100, 4400, 400}},
          {{kPlace, kNormal, 0, {1513, 100, 1927, 407}}}},
         {"off to the right", {.rect = {4000, 100, 4400, 400}}, {{kPlace, kNormal, 0, {1520, 100, 1920, 400}}}},
@@ -135,6 +136,11 @@ TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) 
     EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), RestoredLayoutMessage(1, 1));
     EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, other, {1420, 640, 1920, 1040}},
                                                             {Operation::RemoveTopmost, 0, other}}));
+    s.desktop.outcomeOf = [](const Operation&) { return Outcome::Refused; };  // an elevated program's window
+    s.desktop.operations.clear();
+    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT),
+              "0 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 1 個\n戻せなかったウィンドウ: 1 個");
+    EXPECT_EQ(s.desktop.operations.size(), 1u) << "its topmost state changed after its place was refused";
 }
 
 }  // namespace
