@@ -40,6 +40,7 @@ WindowRect IntoView(const WindowRect& rect, std::span<const Monitor> monitors);
 // its invisible borders outside the work area yet is wholly in view.
 struct InvisibleBorders {
     int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const InvisibleBorders&) const = default;
 };
 // Each side between 0 and kWidestInvisibleBorder: no frame reaches further.
 InvisibleBorders BordersBetween(const WindowRect& outer, const WindowRect& frame);

@@ -66,19 +66,32 @@ std::optional<Number> ParseNumber(std::string_view text) {
     return value;
 }
 
-std::optional<WindowRect> ParseRect(std::string_view text) {
-    std::array<int, 4> edges{};
-    for (std::size_t i = 0; i < edges.size(); ++i) {
-        const std::size_t comma = i + 1 < edges.size() ? text.find(',') : text.size();
+// Four comma-separated numbers, each from `low` to `high`.
+std::optional<std::array<int, 4>> ParseFour(std::string_view text, int low, int high) {
+    std::array<int, 4> numbers{};
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const std::size_t comma = i + 1 < numbers.size() ? text.find(',') : text.size();
         if (comma == std::string_view::npos) return std::nullopt;
-        const auto edge = ParseNumber<int>(text.substr(0, comma));
-        if (!edge || *edge < -kLargestCoordinate || *edge > kLargestCoordinate) return std::nullopt;
-        edges[i] = *edge;
+        const auto number = ParseNumber<int>(text.substr(0, comma));
+        if (!number || *number < low || *number > high) return std::nullopt;
+        numbers[i] = *number;
         text.remove_prefix(std::min(text.size(), comma + 1));
     }
-    const WindowRect rect{edges[0], edges[1], edges[2], edges[3]};
+    return numbers;
+}
+
+std::optional<WindowRect> ParseRect(std::string_view text) {
+    const auto edges = ParseFour(text, -kLargestCoordinate, kLargestCoordinate);
+    if (!edges) return std::nullopt;
+    const WindowRect rect{(*edges)[0], (*edges)[1], (*edges)[2], (*edges)[3]};
     if (rect.right <= rect.left || rect.bottom <= rect.top) return std::nullopt;
     return rect;
+}
+
+std::optional<InvisibleBorders> ParseBorders(std::string_view text) {
+    const auto sides = ParseFour(text, 0, kWidestInvisibleBorder);
+    if (!sides) return std::nullopt;
+    return InvisibleBorders{(*sides)[0], (*sides)[1], (*sides)[2], (*sides)[3]};
 }
 
 std::optional<ShowState> ParseState(std::string_view text) {
@@ -113,6 +126,12 @@ std::optional<std::map<std::string_view, std::string_view>> SplitFields(std::str
     return fields;
 }
 
+std::string BordersField(const InvisibleBorders& b) {
+    if (b == InvisibleBorders{}) return {};
+    return ";borders=" + std::to_string(b.left) + "," + std::to_string(b.top) + "," +
+           std::to_string(b.right) + "," + std::to_string(b.bottom);
+}
+
 }  // namespace
 
 std::string FormatLayoutEntry(const LayoutEntry& entry) {
@@ -122,7 +141,7 @@ std::string FormatLayoutEntry(const LayoutEntry& entry) {
            std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
            "," + std::to_string(r.bottom) + ";topmost=" + (entry.topmost ? "1" : "0") +
            ";class=" + Escape(entry.identity.className) + ";title=" + Escape(entry.identity.title) +
-           ";image=" + Escape(entry.identity.imagePath);
+           ";image=" + Escape(entry.identity.imagePath) + BordersField(entry.borders);
 }
 
 std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text) {
@@ -139,11 +158,14 @@ std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text) {
     const auto className = Parsed(field("class"), Unescape);
     const auto title = Parsed(field("title"), Unescape);
     const auto imagePath = Parsed(field("image"), Unescape);
+    const auto bordersText = field("borders");  // optional: none when missing
+    const auto borders = bordersText ? ParseBorders(*bordersText) : InvisibleBorders{};
     if (!handle || !state || !normal || !topmost || (*topmost != 0 && *topmost != 1) ||
-        !className || className->empty() || !title || !imagePath) {
+        !className || className->empty() || !title || !imagePath || !borders) {
         return std::nullopt;
     }
-    return LayoutEntry{{*handle, *className, *title, *imagePath}, {*state, *normal}, *topmost == 1};
+    return LayoutEntry{
+        {*handle, *className, *title, *imagePath}, {*state, *normal}, *topmost == 1, *borders};
 }
 
 // The old entries go first, so none of them can outlive a shorter layout. A

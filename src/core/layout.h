@@ -6,6 +6,7 @@
 // The store holds "Format" (1), "Count" (N) and "Window1".."WindowN", each
 // entry one line of named fields, e.g.
 //   handle=65814;state=normal;normal=-1200,80,-400,680;topmost=0;class=Notepad;title=a%3Bb;image=C:\Windows\notepad.exe
+// and, for a window with invisible borders, ";borders=7,0,7,7" (none when missing).
 // Texts escape '%', ';', '=' and control characters as %XX (UTF-8 bytes).
 // Unknown fields are ignored, so a later version can add some; an entry with
 // a field missing or unreadable, or a rectangle no screen could hold, is
@@ -35,6 +36,8 @@ struct LayoutEntry {
     WindowIdentity identity;
     WindowPlacement placement;  // screen coordinates; state Normal, Minimized or Maximized
     bool topmost = false;
+    // Measured while the window was normal: it may be minimised when restored.
+    InvisibleBorders borders;
     bool operator==(const LayoutEntry&) const = default;
 };
 

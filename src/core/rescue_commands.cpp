@@ -70,7 +70,8 @@ std::string RescueCommands::SaveLayout() {
         if (!resting) continue;  // gone meanwhile, or its place unknown
         WindowIdentity identity{window, windows_.ClassName(window), windows_.Title(window),
                                 windows_.ProcessImagePath(window)};
-        entries.push_back({std::move(identity), *resting, windows_.IsTopmost(window)});
+        entries.push_back({std::move(identity), *resting, windows_.IsTopmost(window),
+                           BordersOf(window, resting->state)});
     }
     const std::optional<std::size_t> saved = qov::SaveLayout(layoutStore_, entries);
     return saved ? SavedLayoutMessage(*saved) : kLayoutNotSavedMessage;
@@ -95,7 +96,10 @@ std::string RescueCommands::RestoreLayout() {
         const WindowHandle window = candidates[*matches[e]].handle;
         // Setting a maximised window's placement activates it: one already in place is left alone.
         const std::optional<WindowPlacement> now = RestingPlacement(windows_, window);
-        const InvisibleBorders borders = now ? BordersOf(window, now->state) : InvisibleBorders{};
+        // Borders are measured on a normal window; else those measured when it was saved.
+        const InvisibleBorders borders = now && now->state == ShowState::Normal
+                                             ? BordersOf(window, ShowState::Normal)
+                                             : entry.borders;
         const WindowPlacement wanted{entry.placement.state,
                                      IntoView(entry.placement.normal, borders, monitors)};
         const Outcome placed = now == wanted ? Outcome::Done : windows_.SetPlacement(window, wanted);

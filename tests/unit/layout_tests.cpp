@@ -7,7 +7,7 @@ namespace qov {
 namespace {
 
 const LayoutEntry kNotepad{{0x2031A, "Notepad", "メモ - Notepad", "C:\\Windows\\notepad.exe"},
-                           {ShowState::Normal, {-1200, 80, -400, 680}}, false};
+                           {ShowState::Normal, {-1200, 80, -400, 680}}, false, {7, 0, 7, 7}};
 
 TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNot) {
     const std::string good = FormatLayoutEntry(kNotepad);
@@ -19,6 +19,7 @@ TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNo
     };
     EXPECT_TRUE(ParseLayoutEntry("later=1;" + good + ";extra=%41;colour=red"));
     EXPECT_TRUE(ParseLayoutEntry(with("title", "")));
+    EXPECT_EQ(ParseLayoutEntry(with("borders", "-"))->borders, InvisibleBorders{}) << "borders are optional";
     const std::string refused[] = {
         "", "junk", good + ";novalue", with("handle", "-"), with("state", "-"), with("normal", "-"),
         with("topmost", "-"), with("class", "-"), with("title", "-"), with("image", "-"),
@@ -28,7 +29,7 @@ TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNo
         with("normal", "0,0,100001,10"), with("normal", "-100001,0,10,10"),
         with("normal", "0,0,99999999999,10"), with("normal", "10,0,10,10"), with("normal", "0,20,10,10"),
         with("normal", " 1,2,3,4"), with("class", ""), with("class", "a%G1"), with("title", "a%4"),
-        with("image", "%"),
+        with("image", "%"), with("borders", "7,0,7"), with("borders", "65,0,0,0"), with("borders", "-1,0,0,0"),
     };
     for (const std::string& text : refused) EXPECT_FALSE(ParseLayoutEntry(text)) << text;
 }
@@ -36,13 +37,13 @@ TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNo
 // Texts may hold anything; a stored entry stays one line.
 TEST(LayoutStore, ALayoutReadsBackAsSavedReplacesTheLastAndSkipsBrokenEntries) {
     const LayoutEntry odd{{-5, "Cls;=%", "tab\there\r\nline=1;2 %41 \x01 日本語", ""},
-                          {ShowState::Minimized, {-100000, -100000, 100000, 100000}}, true};
+                          {ShowState::Minimized, {-100000, -100000, 100000, 100000}}, true, {}};
     // The stored form itself: a later version reads what this one wrote.
     EXPECT_EQ(FormatLayoutEntry(odd),
               "handle=-5;state=minimized;normal=-100000,-100000,100000,100000;topmost=1;class=Cls%3B%3D%25;"
               "title=tab%09here%0D%0Aline%3D1%3B2 %2541 %01 日本語;image=");
     fakes::FakeStore store;
-    const std::vector<LayoutEntry> three{kNotepad, odd, {{7, "X", "", "D:\\a b\\c.exe"}, {ShowState::Maximized, {0, 0, 1, 1}}}};
+    const std::vector<LayoutEntry> three{kNotepad, odd, {{7, "X", "", "D:\\a b\\c.exe"}, {ShowState::Maximized, {0, 0, 1, 1}}, false, {}}};
     SaveLayout(store, three);
     EXPECT_EQ(LoadLayout(store), three);
     SaveLayout(store, std::vector{odd});
@@ -62,7 +63,7 @@ TEST(LayoutStore, ALayoutReadsBackAsSavedReplacesTheLastAndSkipsBrokenEntries) {
 TEST(LayoutMatching, EachSavedWindowFindsItsWindowByHandleThenTitleThenAsTheOnlyOne) {
     const std::string editor = "C:\\e.exe", viewer = "C:\\v.exe";
     const auto saved = [](WindowHandle h, std::string cls, std::string title, std::string image) {
-        return LayoutEntry{{h, std::move(cls), std::move(title), std::move(image)}, {}, false};
+        return LayoutEntry{{h, std::move(cls), std::move(title), std::move(image)}, {}, false, {}};
     };
     using Found = std::vector<std::optional<std::size_t>>;
     const struct {

@@ -103,6 +103,18 @@ TEST(RescueCommands, OnlyWhatTheStoreKeptIsReportedSaved) {
     EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), kLayoutNotSavedMessage);
 }
 
+// Its invisible borders reach past the screen's edges; measured when it was
+// saved, they still count once it is minimised, and it is restored where it was.
+TEST(RescueCommands, AWindowSavedFlushWithTheEdgesIsPutBackThereFromMinimised) {
+    Scene s;
+    const WindowHandle snapped = s.Add("left half", {.rect = {-7, 0, 967, 1047}, .frame = WindowRect{0, 0, 960, 1040}});
+    s.Run(IDM_SAVE_LAYOUT);
+    s.desktop.windows[snapped].state = ShowState::Minimized;
+    s.desktop.windows[snapped].normal = WindowRect{100, 100, 500, 400};
+    s.Run(IDM_RESTORE_LAYOUT);
+    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, snapped, {-7, 0, 967, 1047}}}));
+}
+
 TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) {
     Scene s;
     const WindowHandle editor = s.Add("a.txt", {.className = "Ed", .rect = {100, 100, 700, 500}, .topmost = true});
