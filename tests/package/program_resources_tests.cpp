@@ -1,5 +1,4 @@
-// qov.exe's resources as users meet them: the icon Explorer and the Start menu
-// show, and the menus, caption for caption.
+// qov.exe's icon as users meet it: the one Explorer and the Start menu show.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "core/command_ids.h"
 #include "win32/pictures.h"
 
 namespace {
@@ -55,53 +53,6 @@ TEST(ProgramIcon, ExeShowsThePictureTheProgramPaints) {
         EXPECT_EQ(std::memcmp(image.data() + 40, painted.data(), painted.size() * 4), 0)
             << "the " << size << "-pixel icon differs from what the program paints";
     }
-    FreeLibrary(exe);
-}
-
-// Each item as "caption=command"; a submenu's items follow its caption, up to "<".
-void ListItems(HMENU menu, std::vector<std::wstring>& items) {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[128] = {};
-        MENUITEMINFOW item{};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU | MIIM_ID;
-        item.dwTypeData = text;
-        item.cch = 128;
-        GetMenuItemInfoW(menu, i, TRUE, &item);
-        if (item.fType & MFT_SEPARATOR) items.push_back(L"-");
-        else if (!item.hSubMenu) items.push_back(text + (L"=" + std::to_wstring(item.wID)));
-        else items.push_back(text), ListItems(item.hSubMenu, items), items.push_back(L"<");
-    }
-}
-
-std::wstring Item(const wchar_t* caption, int command) {
-    return caption + (L"=" + std::to_wstring(command));
-}
-
-TEST(ProgramMenu, EveryCaptionInItsPlaceWithItsCommand) {
-    const HMODULE exe = LoadLibraryExA(Variable("QOV_EXE"), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    const HMENU menu = exe ? LoadMenuW(exe, MAKEINTRESOURCEW(IDR_MAIN_MENU)) : nullptr;
-    ASSERT_TRUE(menu) << "qov.exe has no main menu";
-    std::vector<std::wstring> items;
-    ListItems(menu, items);
-    const std::vector<std::wstring> expected{
-        L"ファイル(&F)", Item(L"最新情報に更新\tF5", IDM_REFRESH), L"-", Item(L"終了\tF4", IDM_EXIT), L"<",
-        L"単独ウィンドウ(&O)", Item(L"元のサイズに戻す(&R)", IDM_RESTORE), Item(L"移動(&M) ", IDM_MOVE),
-        Item(L"サイズ変更(&S) ", IDM_SIZE), Item(L"最小化(&N) ", IDM_MINIMIZE),
-        Item(L"最大化(&X) ", IDM_MAXIMIZE), L"-", Item(L"前面に表示(&T) ", IDM_BRING_TO_FRONT),
-        Item(L"常に再前面に表示(&A) ", IDM_MAKE_TOPMOST), L"-", Item(L"非表示 \tCtrl+H", IDM_HIDE),
-        Item(L"表示 \tCtrl+S", IDM_SHOW), L"-", Item(L"閉じる(C) ", IDM_CLOSE), L"-",
-        Item(L"画面内に戻す(&B)", IDM_INTO_VIEW), L"<",
-        L"複数ウィンドウ(&S)", L"ターゲットウィンドウ",
-        Item(L"現在表示されているウィンドウのみ", IDM_TARGET_VISIBLE), Item(L"全てのウィンドウ", IDM_TARGET_ALL),
-        L"<", L"-", Item(L"元のサイズに戻す(&R) ", IDM_ALL_RESTORE), Item(L"最小化(&N)", IDM_ALL_MINIMIZE),
-        Item(L"最大化(&X)", IDM_ALL_MAXIMIZE), L"-", Item(L"非表示", IDM_ALL_HIDE), Item(L"表示", IDM_ALL_SHOW),
-        L"-", Item(L"閉じる(&D)", IDM_ALL_CLOSE), L"-", Item(L"画面内に戻す(&B)", IDM_ALL_INTO_VIEW),
-        Item(L"配置を保存(&V)", IDM_SAVE_LAYOUT), Item(L"配置を復元(&L)", IDM_RESTORE_LAYOUT), L"<",
-        L"設定(&S)", Item(L"設定", IDM_SETTINGS), L"<",
-        L"ヘルプ(&H)", Item(L"目次表示\tF1", IDM_HELP), Item(L"バージョン情報(&V)", IDM_ABOUT), L"<"};
-    EXPECT_EQ(items, expected);
-    DestroyMenu(menu);
     FreeLibrary(exe);
 }
 

@@ -8,7 +8,6 @@
 #include <memory>
 #include <stdexcept>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 #include "core/commands.h"
@@ -78,29 +77,6 @@ TEST_F(MainToolbarTest, TooltipIsTheButtonsTextWhileTheCursorIsOverTheToolbar) {
     EXPECT_EQ(request(), L"最小化");
     SetWindowPos(main.get(), nullptr, cursor.x + 9, cursor.y + 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     EXPECT_EQ(request(), L"(none)") << "the cursor is not over the toolbar";
-}
-
-TEST_F(MainToolbarTest, EachMisuseRaisesItsKindOfErrorAndChangesNothing) {
-    using Kind = toolbar::ToolBarError::Kind;
-    toolbar::cToolBar unhosted;
-    const std::tuple<const char*, std::function<void()>, Kind> cases[] = {
-        {"Align without a host", [&] { unhosted.SetAlign(1); }, Kind::NoHost},
-        {"Align outside 16 bits", [&] { Bar().SetAlign(40000); }, Kind::Overflow},
-        {"state of 256", [&] { Bar().SetButtonsState(1, 256); }, Kind::Overflow},
-        {"state of -1 by key", [&] { Bar().SetButtonsState("min1", -1); }, Kind::Overflow},
-        {"state of index -1", [&] { (void)Bar().ButtonsState(-1); }, Kind::OutOfRange},
-        {"key of index 19", [&] { (void)Bar().ButtonsKey(19); }, Kind::OutOfRange},
-    };
-    for (const auto& [name, call, kind] : cases) {
-        try {
-            call();
-            ADD_FAILURE() << name << " raised nothing";
-        } catch (const toolbar::ToolBarError& error) {
-            EXPECT_EQ(error.kind(), kind) << name;
-        }
-    }
-    EXPECT_EQ(Bar().Align(), 1);
-    EXPECT_EQ(Bar().ButtonsState(1) | Bar().ButtonsState("Min1"), TBSTATE_ENABLED);
 }
 
 TEST(Layout, WindowSizeForClientIsTheScaledClientInsideTheSystemFrame) {
