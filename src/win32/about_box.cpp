@@ -3,7 +3,6 @@
 
 #include "win32/dialog_frame.h"
 #include "win32/dialogs.h"
-#include "win32/failure.h"
 #include "win32/layout.h"
 
 namespace qov::win32 {
@@ -48,7 +47,7 @@ constexpr AboutControl kControls[] = {
 }  // namespace
 
 AboutBox::AboutBox(HWND mainWindow)
-    : mainWindow_(mainWindow), window_(CreateDialogFrame(kFrame, WindowProc, mainWindow)) {
+    : mainWindow_(mainWindow), window_(CreateDialogFrame(kFrame, FrameWindowProc<AboutBox>, mainWindow)) {
     dpi_ = ::GetDpiForWindow(window_.get());
     DressControls(dpi_, true);
     AttachFrameObject(window_.get(), this);
@@ -57,12 +56,6 @@ AboutBox::AboutBox(HWND mainWindow)
 AboutBox::~AboutBox() { DestroyDialogFrame(window_); }
 
 void AboutBox::Show() { ShowOnMonitorOf(window_.get(), mainWindow_); }
-
-LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* box = FrameObject<AboutBox>(window);
-    if (!box) return ::DefWindowProcW(window, message, wParam, lParam);
-    return Guarded([&] { return box->HandleMessage(message, wParam, lParam); });
-}
 
 LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -3,7 +3,6 @@
 
 #include "win32/dialog_frame.h"
 #include "win32/dialogs.h"
-#include "win32/failure.h"
 #include "win32/layout.h"
 #include "win32/text.h"
 
@@ -44,7 +43,7 @@ AddTitleDialog::AddTitleDialog(HWND mainWindow, Settings& settings, WindowModel&
       model_(model),
       added_(std::move(added)),
       mainWindow_(mainWindow),
-      window_(CreateDialogFrame(kFrame, WindowProc, mainWindow)) {
+      window_(CreateDialogFrame(kFrame, FrameWindowProc<AddTitleDialog>, mainWindow)) {
     dpi_ = ::GetDpiForWindow(window_.get());
     font_ = CreateUiFont(dpi_);
     for (const ControlLayout& control : kControls)
@@ -64,13 +63,6 @@ void AddTitleDialog::Open() {
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
     }
     ShowOnMonitorOf(window_.get(), mainWindow_);
-}
-
-LRESULT CALLBACK AddTitleDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    auto* dialog = FrameObject<AddTitleDialog>(window);
-    if (!dialog) return ::DefWindowProcW(window, message, wParam, lParam);
-    return Guarded([&] { return dialog->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT AddTitleDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

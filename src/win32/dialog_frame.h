@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "win32/failure.h"
 #include "win32/handles.h"
 
 namespace qov::win32 {
@@ -31,9 +32,14 @@ inline constexpr DWORD kFixedFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMEN
 UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWND mainWindow);
 void AttachFrameObject(HWND window, void* object);
 
+// The window procedure of a frame whose object handles its messages (the
+// object makes it a friend): messages before AttachFrameObject get the
+// default handling, and no exception leaves it.
 template <typename Object>
-Object* FrameObject(HWND window) {
-    return reinterpret_cast<Object*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* object = reinterpret_cast<Object*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!object) return ::DefWindowProcW(window, message, wParam, lParam);
+    return Guarded([&] { return object->HandleMessage(message, wParam, lParam); });
 }
 
 // Destroys the frame without its messages reaching the object any more (for

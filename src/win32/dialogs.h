@@ -35,7 +35,8 @@ public:
     void AppendExcludedLine(const std::string& title);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename Object>
+    friend LRESULT CALLBACK FrameWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT, WPARAM, LPARAM);
     void OnCommand(int controlId);
     void OnCloseButton();
@@ -70,7 +71,8 @@ public:
     void Open();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename Object>
+    friend LRESULT CALLBACK FrameWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT, WPARAM, LPARAM);
     void OnCommand(int controlId);
     void OnAddButton();
@@ -98,7 +100,8 @@ public:
     void Show();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename Object>
+    friend LRESULT CALLBACK FrameWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT, WPARAM, LPARAM);
     void DressControls(UINT dpi, bool create);
 

@@ -7,7 +7,6 @@
 
 #include "win32/dialog_frame.h"
 #include "win32/dialogs.h"
-#include "win32/failure.h"
 #include "win32/layout.h"
 #include "win32/text.h"
 
@@ -133,7 +132,7 @@ SettingsDialog::SettingsDialog(HWND mainWindow, Settings& settings, Callbacks ca
     : settings_(settings),
       callbacks_(std::move(callbacks)),
       mainWindow_(mainWindow),
-      window_(CreateDialogFrame(kFrame, WindowProc, mainWindow)) {
+      window_(CreateDialogFrame(kFrame, FrameWindowProc<SettingsDialog>, mainWindow)) {
     HWND window = window_.get();
     dpi_ = ::GetDpiForWindow(window);
     font_ = CreateUiFont(dpi_);
@@ -166,13 +165,6 @@ void SettingsDialog::AppendExcludedLine(const std::string& title) {
     const std::wstring line = Utf8ToWide(title);
     ::SendDlgItemMessageW(window_.get(), kExcludedTitlesList, LB_ADDSTRING, 0,
                           reinterpret_cast<LPARAM>(line.c_str()));
-}
-
-LRESULT CALLBACK SettingsDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    auto* dialog = FrameObject<SettingsDialog>(window);
-    if (!dialog) return ::DefWindowProcW(window, message, wParam, lParam);
-    return Guarded([&] { return dialog->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
