@@ -60,6 +60,17 @@ function(qov_add_wine_test name target)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine)
 endfunction()
 
+# A Windows test program that drives one of the shipped programs from outside;
+# it finds the program's path in its environment variable `variable`.
+function(qov_add_program_test name target source program variable)
+  add_executable(${target} ${source} ${CMAKE_SOURCE_DIR}/tests/win32/test_support.cpp)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE gtest ${ARGN})
+  add_dependencies(${target} ${program})
+  qov_add_wine_test(${name} ${target})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${variable}=Z:$<TARGET_FILE:${program}>")
+endfunction()
+
 file(GLOB QOV_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 add_executable(qov_win32_tests ${QOV_WIN32_TEST_SOURCES})
 target_link_libraries(qov_win32_tests PRIVATE qov_win32 qov_core gtest)
