@@ -99,11 +99,14 @@ bool WindowCommands::Run(int commandId) {
     // A target's visibility is asked just before it is acted on (every
     // listed window is asked, whatever the target mode): waiting for one
     // window may hide or show another.
-    for (const WindowHandle window : ListedWindows()) {
-        const bool visible = CountsAsVisible(windows_.GetVisibility(window));
-        if (visible || !settings_.showOnlyVisible) Apply(windows_, *command, window);
-    }
+    for (const WindowHandle window : ListedWindows())
+        if (IsTargetWindow(windows_, settings_, window)) Apply(windows_, *command, window);
     return true;
+}
+
+bool IsTargetWindow(WindowSystem& windows, const Settings& settings, WindowHandle window) {
+    const bool visible = CountsAsVisible(windows.GetVisibility(window));
+    return visible || !settings.showOnlyVisible;
 }
 
 std::optional<WindowHandle> WindowCommands::SelectedWindow() const {

@@ -16,6 +16,11 @@ namespace qov {
 inline constexpr int kToolbarPositions = 19;
 int CommandAtToolbarPosition(int position);  // 0 outside 0..18 and for separators
 
+// Whether a listed window is a target of the multi-window commands: every
+// one, or only the visible ones, as the target mode says. Its visibility is
+// asked whatever the mode, as the program has always done.
+bool IsTargetWindow(WindowSystem& windows, const Settings& settings, WindowHandle window);
+
 class WindowCommands {
 public:
     WindowCommands(WindowSystem& windows, const WindowTable& listed, const WindowList& list,

@@ -43,8 +43,7 @@ std::vector<WindowHandle> RescueCommands::Targets() const {
     std::vector<WindowHandle> targets;
     for (int i = 1; i <= listed_.Count(); ++i) {
         const WindowHandle window = listed_[i];
-        if (!settings_.showOnlyVisible || CountsAsVisible(windows_.GetVisibility(window)))
-            targets.push_back(window);
+        if (IsTargetWindow(windows_, settings_, window)) targets.push_back(window);
     }
     return targets;
 }

@@ -86,7 +86,7 @@ void AddTitleDialog::OnCommand(int controlId) {
 void AddTitleDialog::OnAddButton() {
     const std::string title = WideToUtf8(WindowText(::GetDlgItem(window_.get(), kTitleCombo)));
     if (const char* message = AddExcludedTitle(settings_, title)) {
-        ShowStopMessage(window_.get(), message);
+        ShowMessage(window_.get(), message, MB_ICONSTOP);
         return;
     }
     if (added_) added_(title);

@@ -155,14 +155,8 @@ void FinishDpiChange(HWND window, LPARAM suggestedRect) {
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void ShowStopMessage(HWND owner, const char* text) {
-    ::MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(kMessageTitle).c_str(),
-                  MB_OK | MB_ICONSTOP);
-}
-
-void ShowInformationMessage(HWND owner, const std::string& text) {
-    ::MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(kMessageTitle).c_str(),
-                  MB_OK | MB_ICONINFORMATION);
+void ShowMessage(HWND owner, const std::string& text, UINT icon) {
+    ::MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(kMessageTitle).c_str(), MB_OK | icon);
 }
 
 }  // namespace qov::win32

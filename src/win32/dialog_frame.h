@@ -61,9 +61,9 @@ void ShowOnMonitorOf(HWND window, HWND mainWindow);
 // takes the rectangle Windows suggests and paints everything again.
 void FinishDpiChange(HWND window, LPARAM suggestedRect);
 
-// The dialogs' one kind of message box: `text` titled "V O V", stop icon, OK.
-void ShowStopMessage(HWND owner, const char* text);
-// The main window's report of what a command did: titled "V O V", information icon, OK.
-void ShowInformationMessage(HWND owner, const std::string& text);
+// The program's message box: `text` titled "V O V" with an OK button and
+// `icon` (MB_ICONSTOP for the dialogs' refusals, MB_ICONINFORMATION for what
+// a command did).
+void ShowMessage(HWND owner, const std::string& text, UINT icon);
 
 }  // namespace qov::win32

@@ -264,7 +264,7 @@ LRESULT MainWindow::OnCommand(int commandId) {
     }
     // Nothing follows the box: the program may have closed while it was open.
     if (const std::optional<std::string> message = rescueCommands_->Run(commandId)) {
-        if (!message->empty()) ShowInformationMessage(window_.get(), *message);
+        if (!message->empty()) ShowMessage(window_.get(), *message, MB_ICONINFORMATION);
         return 0;
     }
     if (commands_->Run(commandId)) ShowTargetChecks();

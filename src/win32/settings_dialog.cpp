@@ -213,7 +213,7 @@ void SettingsDialog::OnDeleteButton() {
     const int line =
         static_cast<int>(::SendDlgItemMessageW(window, kExcludedTitlesList, LB_GETCURSEL, 0, 0));
     if (const char* message = RemoveExcludedTitle(settings_, line)) {
-        ShowStopMessage(window, message);
+        ShowMessage(window, message, MB_ICONSTOP);
         return;
     }
     ::SendDlgItemMessageW(window, kExcludedTitlesList, LB_DELETESTRING, line, 0);
