@@ -48,17 +48,21 @@ constexpr std::array<int, kToolbarPositions> kToolbarCommands{
     0, IDM_ALL_HIDE, IDM_ALL_SHOW, 0, IDM_ALL_CLOSE,
 };
 
-void Apply(WindowSystem& windows, const CommandEntry& command, WindowHandle window) {
+Outcome Apply(WindowSystem& windows, const CommandEntry& command, WindowHandle window) {
     switch (command.operation) {
-    case Operation::Show:
-        windows.Show(window, static_cast<ShowCommand>(command.argument));
-        break;
+    case Operation::Show: return windows.Show(window, static_cast<ShowCommand>(command.argument));
     case Operation::SystemCommand:
-        windows.SendSystemCommand(window, static_cast<SystemCommand>(command.argument));
-        break;
-    case Operation::BringToFront: windows.BringToFront(window); break;
-    case Operation::MakeTopmost: windows.MakeTopmost(window); break;
+        return windows.SendSystemCommand(window, static_cast<SystemCommand>(command.argument));
+    case Operation::BringToFront: return windows.BringToFront(window);
+    case Operation::MakeTopmost: return windows.MakeTopmost(window);
     }
+    return Outcome::Refused;
+}
+
+const CommandEntry* FindCommand(int commandId) {
+    const auto found = std::find_if(kCommands.begin(), kCommands.end(),
+                                    [&](const CommandEntry& c) { return c.id == commandId; });
+    return found == kCommands.end() ? nullptr : &*found;
 }
 
 class BusyScope {
@@ -81,9 +85,8 @@ int CommandAtToolbarPosition(int position) {
 
 bool WindowCommands::Run(int commandId) {
     const bool targetMode = commandId == IDM_TARGET_VISIBLE || commandId == IDM_TARGET_ALL;
-    const auto command = std::find_if(kCommands.begin(), kCommands.end(),
-                                      [&](const CommandEntry& c) { return c.id == commandId; });
-    if (!targetMode && command == kCommands.end()) return false;
+    const CommandEntry* command = FindCommand(commandId);
+    if (!targetMode && !command) return false;
     // A system command lets messages run while it waits, and with them menus,
     // accelerators and the toolbar.
     if (busy_) return true;
@@ -102,6 +105,11 @@ bool WindowCommands::Run(int commandId) {
     for (const WindowHandle window : ListedWindows())
         if (IsTargetWindow(windows_, settings_, window)) Apply(windows_, *command, window);
     return true;
+}
+
+Outcome ApplyToWindow(WindowSystem& windows, int commandId, WindowHandle window) {
+    const CommandEntry* command = FindCommand(commandId);
+    return command ? Apply(windows, *command, window) : Outcome::Refused;
 }
 
 bool IsTargetWindow(WindowSystem& windows, const Settings& settings, WindowHandle window) {

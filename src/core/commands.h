@@ -16,6 +16,10 @@ namespace qov {
 inline constexpr int kToolbarPositions = 19;
 int CommandAtToolbarPosition(int position);  // 0 outside 0..18 and for separators
 
+// What the command (a window command's ID) does to one window, as it does it
+// to the selected row's or to each target; Refused for any other ID.
+Outcome ApplyToWindow(WindowSystem& windows, int commandId, WindowHandle window);
+
 // Whether a listed window is a target of the multi-window commands: every
 // one, or only the visible ones, as the target mode says. Its visibility is
 // asked whatever the mode, as the program has always done.

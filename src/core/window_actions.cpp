@@ -1,5 +1,6 @@
 #include "core/window_actions.h"
 
+#include "core/commands.h"
 #include "core/into_view.h"
 
 namespace qov::cli {
@@ -56,21 +57,21 @@ const char* ResultMessage(Result result, Command command) {
     return "";
 }
 
-// The operations of QOV's single-window menu items, so a window gets from
+// QOV's single-window menu items where there is one, so a window gets from
 // qovc what it gets from the list.
 Outcome WindowActions::Ask(const Request& request, WindowHandle window,
                            const WindowPlacement& wanted) {
     WindowSystem& w = windows_;
     switch (request.command) {
-    case Command::Restore: return w.Show(window, ShowCommand::ShowNormal);
-    case Command::Minimize: return w.SendSystemCommand(window, SystemCommand::Minimize);
-    case Command::Maximize: return w.SendSystemCommand(window, SystemCommand::Maximize);
-    case Command::Front: return w.BringToFront(window);
-    case Command::Topmost: return w.MakeTopmost(window);
+    case Command::Restore: return ApplyToWindow(w, IDM_RESTORE, window);
+    case Command::Minimize: return ApplyToWindow(w, IDM_MINIMIZE, window);
+    case Command::Maximize: return ApplyToWindow(w, IDM_MAXIMIZE, window);
+    case Command::Front: return ApplyToWindow(w, IDM_BRING_TO_FRONT, window);
+    case Command::Topmost: return ApplyToWindow(w, IDM_MAKE_TOPMOST, window);
     case Command::NoTopmost: return w.RemoveTopmost(window);
-    case Command::Hide: return w.Show(window, ShowCommand::Hide);
-    case Command::Show: return w.Show(window, ShowCommand::Show);
-    case Command::Close: return w.SendSystemCommand(window, SystemCommand::Close);
+    case Command::Hide: return ApplyToWindow(w, IDM_HIDE, window);
+    case Command::Show: return ApplyToWindow(w, IDM_SHOW, window);
+    case Command::Close: return ApplyToWindow(w, IDM_CLOSE, window);
     case Command::Move:
     case Command::Resize:
         if (wanted.state == ShowState::Normal) return w.SetRectangle(window, wanted.normal);
