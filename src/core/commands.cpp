@@ -48,9 +48,25 @@ constexpr std::array<int, kToolbarPositions> kToolbarCommands{
     0, IDM_ALL_HIDE, IDM_ALL_SHOW, 0, IDM_ALL_CLOSE,
 };
 
+// Windows refuses a program that is not elevated ShowWindowAsync on an
+// elevated one's window, yet lets the system menu's restore and minimise
+// through: a refused one is asked again that way.
+std::optional<SystemCommand> SystemMenuEquivalent(ShowCommand command) {
+    if (command == ShowCommand::ShowNormal) return SystemCommand::Restore;
+    if (command == ShowCommand::Minimize) return SystemCommand::Minimize;
+    return std::nullopt;
+}
+
+Outcome Show(WindowSystem& windows, WindowHandle window, ShowCommand command) {
+    const Outcome outcome = windows.Show(window, command);
+    const std::optional<SystemCommand> equivalent = SystemMenuEquivalent(command);
+    if (outcome != Outcome::Refused || !equivalent) return outcome;
+    return windows.SendSystemCommand(window, *equivalent);
+}
+
 Outcome Apply(WindowSystem& windows, const CommandEntry& command, WindowHandle window) {
     switch (command.operation) {
-    case Operation::Show: return windows.Show(window, static_cast<ShowCommand>(command.argument));
+    case Operation::Show: return Show(windows, window, static_cast<ShowCommand>(command.argument));
     case Operation::SystemCommand:
         return windows.SendSystemCommand(window, static_cast<SystemCommand>(command.argument));
     case Operation::BringToFront: return windows.BringToFront(window);
@@ -65,16 +81,41 @@ const CommandEntry* FindCommand(int commandId) {
     return found == kCommands.end() ? nullptr : &*found;
 }
 
-class BusyScope {
-public:
-    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
-    ~BusyScope() { busy_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
+std::string Quoted(const std::string& title) { return "「" + title + "」"; }
 
-private:
-    bool& busy_;
+// What the status bar says of the windows a command could not change.
+struct Tally {
+    std::size_t refused = 0, hung = 0, unseen = 0;
+    void Count(Outcome outcome, bool cloaked) {
+        refused += outcome == Outcome::Refused;
+        hung += outcome == Outcome::Hung;
+        unseen += outcome == Outcome::Done && cloaked;
+    }
+    std::string Notice() const {
+        std::string text;
+        const auto add = [&](std::size_t n, const char* what) {
+            if (n > 0) text += (text.empty() ? "" : "　") + std::to_string(n) + " 個のウィンドウ" + what;
+        };
+        add(refused, "は管理者として実行されているため、Windows に拒否されました。");
+        add(hung, "は応答しないため、飛ばしました。");
+        add(unseen, "は別の仮想デスクトップにあるか中断中のアプリのため、この画面には見えません。");
+        return text;
+    }
 };
+
+std::string SingleNotice(Outcome outcome, bool cloaked, const std::string& title) {
+    switch (outcome) {
+    case Outcome::Refused:
+        return Quoted(title) + "は管理者として実行されているため、Windows に拒否されました。";
+    case Outcome::Hung: return Quoted(title) + "は応答しないため、何もしませんでした。";
+    case Outcome::Done:
+        if (cloaked)
+            return Quoted(title) + "は別の仮想デスクトップにあるか中断中のアプリのため、この画面には見えません。";
+        return {};
+    case Outcome::Gone: break;
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -83,28 +124,50 @@ int CommandAtToolbarPosition(int position) {
     return kToolbarCommands[static_cast<std::size_t>(position)];
 }
 
-bool WindowCommands::Run(int commandId) {
-    const bool targetMode = commandId == IDM_TARGET_VISIBLE || commandId == IDM_TARGET_ALL;
-    const CommandEntry* command = FindCommand(commandId);
-    if (!targetMode && !command) return false;
-    // A system command lets messages run while it waits, and with them menus,
-    // accelerators and the toolbar.
-    if (busy_) return true;
-    if (targetMode) {
-        settings_.showOnlyVisible = commandId == IDM_TARGET_VISIBLE;
-        return true;
+std::optional<CommandReport> WindowCommands::Run(const GivenCommand& given) {
+    if (given.id == IDM_TARGET_VISIBLE || given.id == IDM_TARGET_ALL) {
+        settings_.showOnlyVisible = given.id == IDM_TARGET_VISIBLE;
+        return CommandReport{};
     }
-    BusyScope busy(busy_);
-    if (command->target == Target::SelectedWindow) {
-        if (const auto selected = SelectedWindow()) Apply(windows_, *command, *selected);
-        return true;
+    const CommandEntry* command = FindCommand(given.id);
+    if (!command) return std::nullopt;
+    if (command->target == Target::EveryTarget) return RunOnTargets(given.id);
+    if (!given.selected) return CommandReport{};
+    return RunOnSelected(given.id, *given.selected);
+}
+
+// The box explains a window that is never acted on; the user asked for that
+// one window, so silence would look like a fault.
+CommandReport WindowCommands::RunOnSelected(int commandId, WindowHandle window) {
+    if (!windows_.Exists(window)) return {};
+    if (const Protection protection = ProtectionOf(windows_, window, own_); protection != Protection::None)
+        return {ProtectionReason(protection), {}};
+    const bool cloaked = windows_.GetVisibility(window) == Visibility::Cloaked;
+    const Outcome outcome = Apply(windows_, *FindCommand(commandId), window);
+    // A window closed on another desktop is closed all the same.
+    return {{}, SingleNotice(outcome, cloaked && commandId != IDM_CLOSE, CutAtNull(windows_.Title(window)))};
+}
+
+// A target's visibility is asked just before it is acted on (every listed
+// window is asked, whatever the target mode): waiting for one window may hide
+// or show another.
+CommandReport WindowCommands::RunOnTargets(int commandId) {
+    std::vector<WindowHandle> listed;
+    for (int i = 1; i <= listed_.Count(); ++i) listed.push_back(listed_[i]);
+    Tally tally;
+    for (const WindowHandle window : listed) {
+        if (!IsTargetWindow(windows_, settings_, own_, window)) continue;
+        const bool cloaked = windows_.GetVisibility(window) == Visibility::Cloaked;
+        tally.Count(Apply(windows_, *FindCommand(commandId), window), cloaked && commandId != IDM_ALL_CLOSE);
     }
-    // A target's visibility is asked just before it is acted on (every
-    // listed window is asked, whatever the target mode): waiting for one
-    // window may hide or show another.
-    for (const WindowHandle window : ListedWindows())
-        if (IsTargetWindow(windows_, settings_, window)) Apply(windows_, *command, window);
-    return true;
+    return {{}, tally.Notice()};
+}
+
+std::vector<WindowHandle> WindowCommands::Targets() const {
+    std::vector<WindowHandle> targets;
+    for (int i = 1; i <= listed_.Count(); ++i)
+        if (IsTargetWindow(windows_, settings_, own_, listed_[i])) targets.push_back(listed_[i]);
+    return targets;
 }
 
 Outcome ApplyToWindow(WindowSystem& windows, int commandId, WindowHandle window) {
@@ -112,21 +175,21 @@ Outcome ApplyToWindow(WindowSystem& windows, int commandId, WindowHandle window)
     return command ? Apply(windows, *command, window) : Outcome::Refused;
 }
 
-bool IsTargetWindow(WindowSystem& windows, const Settings& settings, WindowHandle window) {
+bool IsTargetWindow(WindowSystem& windows, const Settings& settings, const OwnWindows& own,
+                    WindowHandle window) {
     const bool visible = CountsAsVisible(windows.GetVisibility(window));
-    return visible || !settings.showOnlyVisible;
+    if (!visible && settings.showOnlyVisible) return false;
+    return ProtectionOf(windows, window, own) == Protection::None;
 }
 
-std::optional<WindowHandle> WindowCommands::SelectedWindow() const {
-    const int row = list_.SelectedRow();
-    if (row < 1 || row > listed_.Count()) return std::nullopt;
-    return listed_[row];
+std::optional<WindowHandle> SelectedWindow(const WindowList& list, const WindowTable& listed) {
+    const int row = list.SelectedRow();
+    if (row < 1 || row > listed.Count()) return std::nullopt;
+    return listed[row];
 }
 
-std::vector<WindowHandle> WindowCommands::ListedWindows() const {
-    std::vector<WindowHandle> windows;
-    for (int i = 1; i <= listed_.Count(); ++i) windows.push_back(listed_[i]);
-    return windows;
+std::string WaitingNotice(const std::string& title) {
+    return Quoted(title) + "の応答を待っています。Esc キーで待つのをやめます（ウィンドウの問い合わせはそのまま残ります）。";
 }
 
 std::string ProgramFolder(const std::string& programPath) {

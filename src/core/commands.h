@@ -4,10 +4,14 @@
 
 #include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "core/command_ids.h"
+#include "core/command_sequence.h"
 #include "core/settings.h"
 #include "core/window_model.h"
+#include "core/window_protection.h"
 
 namespace qov {
 
@@ -20,36 +24,51 @@ int CommandAtToolbarPosition(int position);  // 0 outside 0..18 and for separato
 // to the selected row's or to each target; Refused for any other ID.
 Outcome ApplyToWindow(WindowSystem& windows, int commandId, WindowHandle window);
 
-// Whether a listed window is a target of the multi-window commands: every
-// one, or only the visible ones, as the target mode says. Its visibility is
-// asked whatever the mode, as the program has always done.
-bool IsTargetWindow(WindowSystem& windows, const Settings& settings, WindowHandle window);
+// Whether a listed window is a target of the multi-window commands: never
+// QOV's own or the shell's; else every one, or only the visible ones, as the
+// target mode says. Its visibility is asked whatever the mode, as the program
+// has always done.
+bool IsTargetWindow(WindowSystem& windows, const Settings& settings, const OwnWindows& own,
+                    WindowHandle window);
+
+// The window of the list's selected row; nothing when no row is selected.
+std::optional<WindowHandle> SelectedWindow(const WindowList& list, const WindowTable& listed);
+
+// What became of a command that the user should be told: a box for a window
+// that is never acted on, a line in the status bar for windows that Windows
+// refused, that did not answer, or that cannot be seen here.
+struct CommandReport {
+    std::string box;
+    std::string notice;
+    bool operator==(const CommandReport&) const = default;
+};
+
+// The status bar's line while a command waits for a window that keeps
+// answering (its "save changes?" box open, say).
+std::string WaitingNotice(const std::string& title);
 
 class WindowCommands {
 public:
-    WindowCommands(WindowSystem& windows, const WindowTable& listed, const WindowList& list,
-                   Settings& settings)
-        : windows_(windows), listed_(listed), list_(list), settings_(settings) {}
+    WindowCommands(WindowSystem& windows, const WindowTable& listed, Settings& settings,
+                   const OwnWindows& own)
+        : windows_(windows), listed_(listed), settings_(settings), own_(own) {}
 
-    // Runs a window command or a target-mode choice. False for an ID that is
-    // not one of them. While a command waits for a window, a second one is
-    // ignored (true is returned and nothing is done).
-    bool Run(int commandId);
-    bool Busy() const { return busy_; }
+    // Runs a window command on the window selected when it was given, or on
+    // every target, or a target-mode choice. Nothing for an ID that is not
+    // one of them. A window gone by the command's turn is skipped quietly.
+    std::optional<CommandReport> Run(const GivenCommand& command);
 
-    // The selected row's window; nothing when no row is selected.
-    std::optional<WindowHandle> SelectedWindow() const;
+    // The listed windows that are targets now, in the list's order.
+    std::vector<WindowHandle> Targets() const;
 
 private:
-    // The listed windows when the command starts: the table may change while
-    // a target is being waited for.
-    std::vector<WindowHandle> ListedWindows() const;
+    CommandReport RunOnSelected(int commandId, WindowHandle window);
+    CommandReport RunOnTargets(int commandId);
 
     WindowSystem& windows_;
     const WindowTable& listed_;
-    const WindowList& list_;
     Settings& settings_;
-    bool busy_ = false;
+    const OwnWindows& own_;
 };
 
 // The folder that holds `programPath` ("C:\\Tools\\qov.exe" gives

@@ -53,6 +53,7 @@ enum class SystemCommand : std::uint32_t {
     Minimize = 0xF020,
     Maximize = 0xF030,
     Close = 0xF060,
+    Restore = 0xF120,
 };
 
 // Whether a window can be seen. Windows 10 and 11 keep WS_VISIBLE on windows

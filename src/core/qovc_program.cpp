@@ -17,6 +17,10 @@ std::string WindowLine(const WindowFacts& window, const std::string& word, const
     return Line(message.empty() ? line : line + "\t" + message);
 }
 
+Protection ProtectionOf(const WindowFacts& window, const OwnWindows& own) {
+    return qov::ProtectionOf(window.handle, window.className, window.processId, own);
+}
+
 std::vector<WindowFacts> MatchingWindows(const Request& request, QovcContext& context, OwnWindows& own) {
     std::vector<WindowFacts> windows =
         CollectWindows(context.windows, context.settings, request.unfiltered, own);
@@ -37,7 +41,7 @@ int RunAction(const Request& request, QovcContext& context) {
     OwnWindows own = context.own;
     std::vector<WindowFacts> targets = MatchingWindows(request, context, own);
     const std::size_t matched = targets.size();
-    std::erase_if(targets, [&](const WindowFacts& w) { return own.Contains(w); });
+    std::erase_if(targets, [&](const WindowFacts& w) { return ProtectionOf(w, own) == Protection::Own; });
     if (targets.empty()) return ReportNoMatch(request, context, matched > 0);
     if (targets.size() > 1 && !request.all) {
         context.err(Line(std::to_string(targets.size()) +
@@ -46,14 +50,19 @@ int RunAction(const Request& request, QovcContext& context) {
         for (const WindowFacts& w : targets) context.err(WindowLine(w, "matched"));
         return kExitSeveral;
     }
-    if (request.dryRun) {
-        for (const WindowFacts& w : targets)
-            context.err(WindowLine(w, "dry-run", ActionDescription(request) + "（--dry-run のため何もしません）"));
-        return kExitSuccess;
-    }
     WindowActions actions(context.windows, context.pause);
     bool failed = false;
     for (const WindowFacts& w : targets) {
+        // The shell's windows are matched like any other, and refused.
+        if (ProtectionOf(w, own) == Protection::Shell) {
+            failed = true;
+            context.err(WindowLine(w, ResultWord(Result::Refused), ProtectionReason(Protection::Shell)));
+            continue;
+        }
+        if (request.dryRun) {
+            context.err(WindowLine(w, "dry-run", ActionDescription(request) + "（--dry-run のため何もしません）"));
+            continue;
+        }
         const Result result = actions.Carry(request, w);
         failed |= result != Result::Done;
         context.err(WindowLine(w, ResultWord(result), ResultMessage(result, request.command)));
@@ -123,7 +132,7 @@ std::string HelpText() {
         "  qovc topmost --class Notepad",
         "  qovc move 0 0 --title \"無題 - メモ帳\"",
         "  qovc resize 800 600 --handle 131148",
-        "  qovc hide --visible --process calc.exe --all",
+        "  qovc hide --visible --process notepad.exe --all",
     };
     std::string text;
     for (const char* line : kLines) text += Line(line);

@@ -15,37 +15,26 @@ std::string RestoredLayoutMessage(std::size_t restored, std::size_t notFound, st
     return text;
 }
 
-std::optional<std::string> RescueCommands::Run(int commandId) {
-    if (commandId != IDM_INTO_VIEW && commandId != IDM_ALL_INTO_VIEW &&
-        commandId != IDM_SAVE_LAYOUT && commandId != IDM_RESTORE_LAYOUT) {
-        return std::nullopt;
-    }
-    if (windowCommands_.Busy()) return std::string{};
-    switch (commandId) {
-    case IDM_INTO_VIEW:
-        if (const auto selected = windowCommands_.SelectedWindow())
-            BringIntoView(*selected, windows_.Monitors());
+std::optional<std::string> RescueCommands::Run(const GivenCommand& command) {
+    switch (command.id) {
+    case IDM_INTO_VIEW: {
+        const std::optional<WindowHandle> window = command.selected;
+        if (window && windows_.Exists(*window)) {
+            if (const Protection p = ProtectionOf(windows_, *window, own_); p != Protection::None)
+                return ProtectionReason(p);
+            BringIntoView(*window, windows_.Monitors());
+        }
         return std::string{};
+    }
     case IDM_ALL_INTO_VIEW: {
         const std::vector<Monitor> monitors = windows_.Monitors();
         for (const WindowHandle window : Targets()) BringIntoView(window, monitors);
         return std::string{};
     }
     case IDM_SAVE_LAYOUT: return SaveLayout();
-    default: return RestoreLayout();
+    case IDM_RESTORE_LAYOUT: return RestoreLayout();
+    default: return std::nullopt;
     }
-}
-
-// The listed windows when the command starts, each kept when it is visible
-// or every window is a target. Nothing here waits for a window, so the
-// answers still hold when the windows are acted on.
-std::vector<WindowHandle> RescueCommands::Targets() const {
-    std::vector<WindowHandle> targets;
-    for (int i = 1; i <= listed_.Count(); ++i) {
-        const WindowHandle window = listed_[i];
-        if (IsTargetWindow(windows_, settings_, window)) targets.push_back(window);
-    }
-    return targets;
 }
 
 // A minimised or maximised window's invisible borders are not known.

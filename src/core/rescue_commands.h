@@ -24,28 +24,26 @@ inline constexpr const char* kLayoutNotSavedMessage = "配置を保存できま�
 class RescueCommands {
 public:
     // `layoutStore` holds the saved layout alone: saving replaces all of it.
-    RescueCommands(WindowSystem& windows, const WindowTable& listed,
-                   const WindowCommands& windowCommands, const Settings& settings,
-                   TextStore& layoutStore)
-        : windows_(windows), listed_(listed), windowCommands_(windowCommands),
-          settings_(settings), layoutStore_(layoutStore) {}
+    RescueCommands(WindowSystem& windows, const WindowCommands& windowCommands,
+                   const OwnWindows& own, TextStore& layoutStore)
+        : windows_(windows), windowCommands_(windowCommands), own_(own),
+          layoutStore_(layoutStore) {}
 
     // Nothing for an ID that is not one of these commands; else the message
-    // to show, "" for none. While a window command waits for its window,
-    // these are ignored as a second window command would be.
-    std::optional<std::string> Run(int commandId);
+    // to show, "" for none. "画面内に戻す" acts on the window selected when
+    // it was given, unless that one is gone or never acted on.
+    std::optional<std::string> Run(const GivenCommand& command);
 
 private:
-    std::vector<WindowHandle> Targets() const;
+    std::vector<WindowHandle> Targets() const { return windowCommands_.Targets(); }
     InvisibleBorders BordersOf(WindowHandle window, ShowState state);
     void BringIntoView(WindowHandle window, const std::vector<Monitor>& monitors);
     std::string SaveLayout();
     std::string RestoreLayout();
 
     WindowSystem& windows_;
-    const WindowTable& listed_;
     const WindowCommands& windowCommands_;
-    const Settings& settings_;
+    const OwnWindows& own_;
     TextStore& layoutStore_;
 };
 

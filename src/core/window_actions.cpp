@@ -36,6 +36,7 @@ const char* ResultWord(Result result) {
     case Result::Refused: return "refused";
     case Result::Gone: return "gone";
     case Result::Unchanged: return "unchanged";
+    case Result::Cloaked: return "cloaked";
     }
     return "";
 }
@@ -53,6 +54,8 @@ const char* ResultMessage(Result result, Command command) {
         return "Windows に拒否されました（管理者として実行中のウィンドウなど）";
     case Result::Gone: return "ウィンドウがなくなっていました";
     case Result::Unchanged: return "ウィンドウが応じませんでした";
+    case Result::Cloaked:
+        return "別の仮想デスクトップにあるウィンドウです（中断中のストアアプリのこともあります）。この画面には表示されません";
     }
     return "";
 }
@@ -138,7 +141,9 @@ Result WindowActions::Carry(const Request& request, const WindowFacts& window) {
     }
     // Not changed in time: declined, or stuck with the change in its queue.
     if (!windows_.Exists(handle)) return closing ? Result::Done : Result::Gone;
-    return windows_.Responds(handle) ? Result::Unchanged : Result::Stalled;
+    if (!windows_.Responds(handle)) return Result::Stalled;
+    // Windows shows nothing of a window on another desktop here: say why.
+    return windows_.GetVisibility(handle) == Visibility::Cloaked ? Result::Cloaked : Result::Unchanged;
 }
 
 std::string ActionDescription(const Request& request) {

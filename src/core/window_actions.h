@@ -17,6 +17,7 @@ enum class Result {
     Refused,    // Windows denied it (an elevated window, for one)
     Gone,       // the window no longer exists
     Unchanged,  // the window answers, but is not as asked (it declined to close, say)
+    Cloaked,    // not as asked, and not to be seen here: on another virtual desktop, or a suspended app
 };
 const char* ResultWord(Result result);     // "done", "hung", ... for scripts
 const char* ResultMessage(Result result, Command command);  // the same, in Japanese

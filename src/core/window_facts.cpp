@@ -75,10 +75,6 @@ bool Matches(const Selectors& selectors, const WindowFacts& window) {
     return true;
 }
 
-bool OwnWindows::Contains(const WindowFacts& window) const {
-    return processes.contains(window.processId) || windows.contains(window.handle);
-}
-
 std::vector<WindowFacts> CollectWindows(WindowSystem& windows, const Settings& settings,
                                         bool unfiltered, OwnWindows& own) {
     const WindowModel model(windows, settings);
@@ -88,7 +84,7 @@ std::vector<WindowFacts> CollectWindows(WindowSystem& windows, const Settings& s
     std::vector<WindowFacts> found;
     for (const WindowHandle window : desktop) {
         std::optional<WindowFacts> facts = ReadFacts(windows, window, foreground);
-        if (facts && facts->className.starts_with("QOV.")) own.processes.insert(facts->processId);
+        if (facts && facts->className.starts_with(kOwnClassPrefix)) own.processes.insert(facts->processId);
         if (facts && (unfiltered || model.TitlePassesFilters(facts->title)))
             found.push_back(std::move(*facts));
     }

@@ -4,13 +4,13 @@
 
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "core/cli_arguments.h"
 #include "core/ports.h"
 #include "core/settings.h"
+#include "core/window_protection.h"
 
 namespace qov::cli {
 
@@ -44,15 +44,11 @@ bool SameNameAnyCase(const std::string& a, const std::string& b);
 
 bool Matches(const Selectors& selectors, const WindowFacts& window);
 
-// QOV's own windows, never acted on: every window of qovc's process and of a
-// process with a window of QOV's classes (they start with "QOV."; its message
-// boxes are the system's "#32770"), and the console qovc runs in with the
-// window that owns it (a terminal's).
-struct OwnWindows {
-    std::set<std::uint32_t> processes;
-    std::set<WindowHandle> windows;
-    bool Contains(const WindowFacts& window) const;
-};
+// QOV's own windows for qovc: every window of qovc's process and of a process
+// with a window of QOV's classes (its message boxes are the system's
+// "#32770"), and the console qovc runs in with the windows of the terminal
+// that hosts it.
+using qov::OwnWindows;
 
 // The windows the list would show with `settings` (every top-level window when
 // `unfiltered`), in the window system's order, with their facts. Adds to `own`

@@ -47,6 +47,7 @@ bool WindowModel::RememberedVerdict(const std::string& title) {
 void WindowModel::ForgetVerdictsIfFiltersChanged(std::size_t windows) {
     // Titles of windows long gone are dropped now and then, so the memory
     // stays in proportion to the desktop.
+    if (neverListed_.size() > 2 * windows + 64) neverListed_.clear();
     if (SameFilters(settings_, verdictSettings_) && verdicts_.size() <= 2 * windows + 64) return;
     verdicts_.clear();
     verdictSettings_.showUntitled = settings_.showUntitled;
@@ -54,6 +55,14 @@ void WindowModel::ForgetVerdictsIfFiltersChanged(std::size_t windows) {
     verdictSettings_.ignoreExclusions = settings_.ignoreExclusions;
     verdictSettings_.excludedTitles = settings_.excludedTitles;
     verdictSettings_.systemTitles = settings_.systemTitles;
+}
+
+bool WindowModel::NeverListed(WindowHandle window) {
+    if (const auto known = neverListed_.find(window); known != neverListed_.end()) return known->second;
+    const std::string className = CutAtNull(windows_.ClassName(window));
+    const bool never = className == kDialogOwnerClass || className == kGhostClass;
+    neverListed_.emplace(window, never);
+    return never;
 }
 
 EnumerationResult WindowModel::Enumerate(WindowTable& found, std::vector<std::string>* titles,
@@ -69,7 +78,7 @@ EnumerationResult WindowModel::Enumerate(WindowTable& found, std::vector<std::st
         // A settings dialog may have changed the filters while `between` ran.
         ForgetVerdictsIfFiltersChanged(desktop.size());
         std::string title = Title(window);
-        if (!windows_.Exists(window) || !RememberedVerdict(title)) continue;
+        if (!windows_.Exists(window) || !RememberedVerdict(title) || NeverListed(window)) continue;
         if (!found.Append(window)) return EnumerationResult::Overflow;
         if (titles) titles->push_back(std::move(title));
     }

@@ -46,6 +46,14 @@ StatusIcon StatusIconFor(std::string_view status);
 // Rows of these statuses show the window rectangle; the others show "-".
 bool StatusShowsRectangle(std::string_view status);
 
+// The class of the window nobody sees that owns QOV's dialogs (so they take
+// no taskbar button): it is no window of the desktop's.
+inline constexpr const char* kDialogOwnerClass = "QOV.DialogOwner";
+// The class of the stand-in Windows shows over a program that stopped
+// answering: the program's own window is listed, and the ghost would be a
+// second row for it that every command skips.
+inline constexpr const char* kGhostClass = "Ghost";
+
 // Result of one filtered enumeration.
 enum class EnumerationResult { Complete, Overflow /* the first kMaxWindows kept */, Stopped };
 
@@ -72,6 +80,7 @@ public:
 
 private:
     bool RememberedVerdict(const std::string& title);
+    bool NeverListed(WindowHandle window);
     void ForgetVerdictsIfFiltersChanged(std::size_t windows);
 
     WindowSystem& windows_;
@@ -79,6 +88,8 @@ private:
     // Verdicts by title, valid while the filter settings stay as they were.
     std::unordered_map<std::string, bool> verdicts_;
     Settings verdictSettings_;
+    // By handle: a window's class never changes, so each is read once.
+    std::unordered_map<WindowHandle, bool> neverListed_;
 };
 
 // The titles the add-title dialog offers: those of the windows now listed by

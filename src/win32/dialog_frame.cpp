@@ -58,10 +58,18 @@ HMONITOR MonitorOf(HWND window) { return ::MonitorFromWindow(window, MONITOR_DEF
 // The secondary windows are owned by a window nobody sees, as they always
 // were: they take no taskbar button, yet stay where the user puts them in
 // the z-order and do not vanish when the main window is minimised.
+// Its class tells the list to leave it out.
 HWND HiddenOwner() {
-    static const UniqueWindow owner{::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0,
-                                                      nullptr, nullptr, ::GetModuleHandleW(nullptr),
-                                                      nullptr)};
+    static const UniqueWindow owner = [] {
+        WNDCLASSEXW ownerClass{};
+        ownerClass.cbSize = sizeof(ownerClass);
+        ownerClass.lpfnWndProc = ::DefWindowProcW;
+        ownerClass.hInstance = ::GetModuleHandleW(nullptr);
+        ownerClass.lpszClassName = L"QOV.DialogOwner";
+        ::RegisterClassExW(&ownerClass);
+        return UniqueWindow{::CreateWindowExW(0, ownerClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0,
+                                              nullptr, nullptr, ownerClass.hInstance, nullptr)};
+    }();
     return owner.get();
 }
 

@@ -23,6 +23,10 @@ constexpr const wchar_t* kCaption = L"V O V";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT_PTR kNoticeTimer = 2;  // takes a command's notice away again
+constexpr UINT kNoticeMs = 15000;
+// A wait shorter than this (a window that minimises at once) is not worth a word.
+constexpr auto kWaitingNoticeDelay = std::chrono::milliseconds(400);
 constexpr int kSingleWindowMenu = 1;  // "単独ウィンドウ(&O)", also the list's pop-up menu
 // Opens the pop-up menu at the screen point in lParam, once the list has
 // finished with the click that asked for it.
@@ -117,6 +121,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             return Guarded([&] { return OnSize(wParam); });
         case WM_TIMER:
+            if (wParam == kNoticeTimer) return Guarded([&] { return ShowNotice({}), LRESULT{0}; });
             if (wParam != kRefreshTimer) break;
             return Guarded([&] { return OnRefreshTimer(); });
         case WM_COMMAND:
@@ -172,11 +177,11 @@ void MainWindow::CreateParts() {
 
     toolbar_ = std::make_unique<MainToolbar>(window);
     list_ = std::make_unique<ListView>(window, dpi_, settings_.columnWidths);
-    refresh_ = std::make_unique<RefreshCycle>(model_, listed_, *list_,
+    statusLine_ = std::make_unique<StatusLine>(*list_);
+    refresh_ = std::make_unique<RefreshCycle>(model_, listed_, *statusLine_,
                                               [this] { PumpPendingMessages(); });
-    commands_ = std::make_unique<WindowCommands>(windowSystem_, listed_, *list_, settings_);
-    rescueCommands_ = std::make_unique<RescueCommands>(windowSystem_, listed_, *commands_, settings_,
-                                                       layoutStore_);
+    commands_ = std::make_unique<WindowCommands>(windowSystem_, listed_, settings_, own_);
+    rescueCommands_ = std::make_unique<RescueCommands>(windowSystem_, *commands_, own_, layoutStore_);
 
     SettingsDialog::Callbacks callbacks;
     callbacks.applied = [this](bool makeTopmost) {
@@ -233,7 +238,8 @@ LRESULT MainWindow::OnRefreshTimer() {
         return 0;
     }
     // A tick inside a yield returns here while the outer refresh still runs.
-    if (deferredCommand_ && !refresh_->Running()) return OnCommand(std::exchange(deferredCommand_, 0));
+    if (!refresh_->Running()) sequence_.RunWaiting();
+    if (closePending_) CloseWhenIdle();
     return 0;
 }
 
@@ -255,21 +261,39 @@ LRESULT MainWindow::OnCommand(int commandId) {
         default:
             break;
     }
-    // A command chosen while a refresh lets messages through waits for that
-    // refresh to end: a command may wait long for its window, and the list
-    // would stand still all that time.
-    if (refresh_->Running() && !commands_->Busy()) {
-        deferredCommand_ = commandId;
-        return 0;
-    }
-    // Nothing follows the box: the program may have closed while it was open.
-    if (const std::optional<std::string> message = rescueCommands_->Run(commandId)) {
-        if (!message->empty()) ShowMessage(window_.get(), *message, MB_ICONINFORMATION);
-        return 0;
-    }
-    if (commands_->Run(commandId)) ShowTargetChecks();
+    // A command chosen while another waits for its window, or while a refresh
+    // lets messages through, waits its turn: a command may wait long for its
+    // window, and the list would stand still all that time.
+    const GivenCommand given{commandId, SelectedWindow(*list_, listed_)};
+    if (!sequence_.Give(given, refresh_->Running()))
+        ShowNotice("コマンドが多すぎるため、最後のコマンドを取りやめました。");
     if (closePending_) CloseWhenIdle();
     return 0;
+}
+
+// Commands that wait their turn while the program closes are dropped with it.
+void MainWindow::RunCommand(const GivenCommand& command) {
+    if (closePending_ || !ready_) return;
+    stopWaiting_ = false;
+    waitingFor_ = 0;
+    ShowNotice({});
+    if (const std::optional<std::string> message = rescueCommands_->Run(command)) {
+        if (!message->empty()) ShowMessage(window_.get(), *message, MB_ICONINFORMATION);
+        return;
+    }
+    const std::optional<CommandReport> report = commands_->Run(command);
+    if (!report) return;
+    ShowTargetChecks();
+    ShowNotice(report->notice);
+    if (!report->box.empty()) ShowMessage(window_.get(), report->box, MB_ICONINFORMATION);
+}
+
+// A notice stays a while, then the count of windows comes back.
+void MainWindow::ShowNotice(const std::string& text) {
+    ::KillTimer(window_.get(), kNoticeTimer);
+    if (!statusLine_) return;
+    statusLine_->ShowNotice(text);
+    if (!text.empty()) ::SetTimer(window_.get(), kNoticeTimer, kNoticeMs, nullptr);
 }
 
 // A right click on the list, or a right drag (the list reports no click
@@ -391,6 +415,22 @@ bool MainWindow::PumpPendingMessages() {
     return true;
 }
 
+// After a moment the status bar says which window QOV waits for; Esc or a
+// close ends the wait.
+bool MainWindow::KeepWaiting(WindowHandle target) {
+    const auto now = std::chrono::steady_clock::now();
+    if (target != waitingFor_) {
+        waitingFor_ = target;
+        waitingSince_ = now;
+    } else if (now - waitingSince_ >= kWaitingNoticeDelay && statusLine_ &&
+               statusLine_->Notice().empty()) {
+        statusLine_->ShowNotice(WaitingNotice(CutAtNull(windowSystem_.Title(target))));
+    }
+    const bool running = PumpPendingMessages();
+    if (std::exchange(stopWaiting_, false)) return false;
+    return running && !closePending_;
+}
+
 bool MainWindow::InForeignModalLoop() const {
     GUITHREADINFO thread{};
     thread.cbSize = sizeof(thread);
@@ -408,6 +448,11 @@ bool MainWindow::InForeignModalLoop() const {
 bool MainWindow::PreTranslate(MSG& message) {
     if (!message.hwnd || !ready_) return false;
     HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
+    if (root == window_.get() && message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+        sequence_.Running()) {
+        stopWaiting_ = true;
+        return true;
+    }
     if (root == window_.get()) return ::TranslateAcceleratorW(root, accelerators_, &message) != 0;
     for (HWND dialog : {settingsDialog_->Handle(), addTitleDialog_->Handle(), aboutBox_->Handle()}) {
         if (root == dialog) return ::IsDialogMessageW(dialog, &message) != 0;
@@ -424,7 +469,7 @@ void MainWindow::SaveSettingsNow() {
 // run, is still on the stack and uses the window's parts: the close waits
 // until it has returned (each of them looks for a pending close on return).
 void MainWindow::CloseWhenIdle() {
-    if (commands_->Busy() || refresh_->Running()) {
+    if (sequence_.Running() || refresh_->Running()) {
         closePending_ = true;
         refresh_->Stop();
         return;
@@ -436,6 +481,8 @@ void MainWindow::CloseInOrder() {
     closePending_ = false;
     HWND window = window_.get();
     ::KillTimer(window, kRefreshTimer);
+    ::KillTimer(window, kNoticeTimer);
+    sequence_.DropWaiting();
     SaveSettingsNow();
     ReleaseParts();
     ::DestroyWindow(window);
@@ -451,6 +498,7 @@ void MainWindow::ReleaseParts() {
     rescueCommands_.reset();
     commands_.reset();
     refresh_.reset();
+    statusLine_.reset();
     list_.reset();
     toolbar_.reset();
 }

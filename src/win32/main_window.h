@@ -4,14 +4,19 @@
 // and its toolbar. Closing it ends the program.
 #include <windows.h>
 
+#include <chrono>
 #include <exception>
 #include <memory>
+#include <optional>
 
+#include "core/command_sequence.h"
 #include "core/commands.h"
 #include "core/refresh.h"
 #include "core/rescue_commands.h"
 #include "core/settings.h"
+#include "core/status_line.h"
 #include "core/window_model.h"
+#include "core/window_protection.h"
 #include "win32/dialogs.h"
 #include "win32/handles.h"
 #include "win32/list_view.h"
@@ -43,6 +48,8 @@ private:
     LRESULT OnSize(WPARAM kind);
     LRESULT OnRefreshTimer();
     LRESULT OnCommand(int commandId);
+    void RunCommand(const GivenCommand& command);
+    void ShowNotice(const std::string& text);
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnOpenPopup(POINT at);
     LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -59,6 +66,7 @@ private:
     void MakeOwnWindowsTopmost();
     void StartHelp();
     bool PumpPendingMessages();  // false once the program is asked to end
+    bool KeepWaiting(WindowHandle target);  // while a command waits for `target`
     bool InForeignModalLoop() const;
     void SaveSettingsNow();
     void CloseWhenIdle();
@@ -68,8 +76,10 @@ private:
     RegistryStore store_;
     RegistryStore layoutStore_{kLayoutKey};
     Settings settings_;
+    // Every window of this process is QOV's own: never acted on.
+    OwnWindows own_{{::GetCurrentProcessId()}, {}};
     // Waits for other windows run the same messages as the refresh's yield.
-    Win32WindowSystem windowSystem_{[this] { return PumpPendingMessages(); }};
+    Win32WindowSystem windowSystem_{[this](WindowHandle target) { return KeepWaiting(target); }};
     WindowTable listed_;
     WindowModel model_{windowSystem_, settings_};
 
@@ -80,6 +90,7 @@ private:
     UniqueIcon bigIcon_;
     std::unique_ptr<MainToolbar> toolbar_;
     std::unique_ptr<ListView> list_;
+    std::unique_ptr<StatusLine> statusLine_;  // the refresh writes the list through it
     std::unique_ptr<RefreshCycle> refresh_;
     std::unique_ptr<WindowCommands> commands_;
     std::unique_ptr<RescueCommands> rescueCommands_;
@@ -90,7 +101,11 @@ private:
     std::exception_ptr createFailure_;
     bool ready_ = false;         // every part exists
     bool closePending_ = false;  // a close waits for a command or a refresh to return
-    int deferredCommand_ = 0;    // chosen during a refresh, run when it returns
+    // The user's commands, run one at a time in the order given.
+    CommandSequence sequence_{[this](const GivenCommand& command) { RunCommand(command); }};
+    bool stopWaiting_ = false;  // Esc: the command stops waiting for its window
+    WindowHandle waitingFor_ = 0;
+    std::chrono::steady_clock::time_point waitingSince_;
 };
 
 }  // namespace qov::win32

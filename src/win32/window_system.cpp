@@ -88,7 +88,7 @@ SharedReply SendForReply(HWND window, UINT message, WPARAM wParam) {
 // Runs the messages waiting for this thread, so its windows paint and answer
 // while a command waits, when the program gives no way of its own. False once
 // the loop has been asked to end; the request is put back for the real loop.
-bool RunWaitingMessagesPlainly() {
+bool RunWaitingMessagesPlainly(WindowHandle) {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -111,10 +111,11 @@ bool RunWaitingMessagesPlainly() {
 // move loop until the user is done. Its thread then still takes messages, so
 // it answers the small WM_NULL questions sent meanwhile; a thread stuck
 // inside a handler answers none, and after kSilenceLimit we stop waiting.
-// Done also when the program is asked to end meanwhile: the command has been
-// handed on, and the caller reads back what became of it.
+// Done also when the wait is given up (the user pressed Esc, or the program is
+// asked to end): the command has been handed on, its question stays with the
+// target's user, and the caller reads back what became of it.
 Outcome WaitForReply(HWND target, const Reply& handled,
-                     const std::function<bool()>& runWaitingMessages) {
+                     const Win32WindowSystem::WaitingMessages& runWaitingMessages) {
     auto lastAnswer = Clock::now();
     auto lastProbe = Clock::now();
     SharedReply probe;
@@ -131,7 +132,7 @@ Outcome WaitForReply(HWND target, const Reply& handled,
             probe = SendForReply(target, WM_NULL, 0);
             lastProbe = now;
         }
-        if (!runWaitingMessages() || handled.arrived) return Outcome::Done;
+        if (!runWaitingMessages(ToWindowHandle(target)) || handled.arrived) return Outcome::Done;
         ::MsgWaitForMultipleObjectsEx(0, nullptr, kWakeUpMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
     return Outcome::Done;
@@ -153,9 +154,9 @@ Outcome PlaceInZOrder(HWND window, HWND insertAfter) {
 
 }  // namespace
 
-Win32WindowSystem::Win32WindowSystem(std::function<bool()> runWaitingMessages)
+Win32WindowSystem::Win32WindowSystem(WaitingMessages runWaitingMessages)
     : runWaitingMessages_(runWaitingMessages ? std::move(runWaitingMessages)
-                                             : std::function<bool()>(RunWaitingMessagesPlainly)) {}
+                                             : WaitingMessages(RunWaitingMessagesPlainly)) {}
 
 // EnumWindows asks the system whether each window still exists before calling
 // back; under Wine every such question is a round trip to the server, and
@@ -305,7 +306,7 @@ bool Win32WindowSystem::Responds(WindowHandle window) {
     const SharedReply answer = SendForReply(hwnd, WM_NULL, 0);
     if (!answer) return false;
     for (const auto end = Clock::now() + kRespondsLimit; !answer->arrived && Clock::now() < end;) {
-        if (!runWaitingMessages_()) break;
+        if (!runWaitingMessages_(window)) break;
         if (answer->arrived) break;
         ::MsgWaitForMultipleObjectsEx(0, nullptr, kWakeUpMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }

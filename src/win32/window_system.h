@@ -24,10 +24,11 @@ inline Outcome FailureOutcome(HWND window) {
 class Win32WindowSystem final : public WindowSystem {
 public:
     // `runWaitingMessages` runs this thread's waiting messages while a system
-    // command waits, as the program's own loop would (shortcut keys, dialog
-    // keys); false once the program is asked to end. Without one they are run
-    // plainly.
-    explicit Win32WindowSystem(std::function<bool()> runWaitingMessages = {});
+    // command waits for `target`, as the program's own loop would (shortcut
+    // keys, dialog keys); false to stop waiting (the user gave up, or the
+    // program is asked to end). Without one they are run plainly.
+    using WaitingMessages = std::function<bool(WindowHandle target)>;
+    explicit Win32WindowSystem(WaitingMessages runWaitingMessages = {});
 
     void EnumerateWindows(const std::function<void(WindowHandle)>& visit) override;
     std::string Title(WindowHandle window) override;
@@ -61,7 +62,7 @@ public:
     WindowRect VisibleFrame(WindowHandle window) override;
 
 private:
-    std::function<bool()> runWaitingMessages_;
+    WaitingMessages runWaitingMessages_;
 };
 
 }  // namespace qov::win32

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/commands.h"
+#include "core/status_line.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_list.h"
 
@@ -11,17 +12,31 @@ using fakes::Operation;
 
 // Rows: a visible window, a hidden one (selected), a minimised one and a
 // cloaked one, which keeps WS_VISIBLE yet is hidden.
+void PrintTo(const CommandReport& r, std::ostream* out) { *out << "box \"" << r.box << "\" notice \"" << r.notice << '"'; }
+
 struct Scene {
     fakes::FakeDesktop desktop;
-    fakes::FakeList list;
     Settings settings;
     WindowTable listed;
-    WindowCommands commands{desktop, listed, list, settings};
+    OwnWindows own{{7}, {}};
+    WindowCommands commands{desktop, listed, settings, own};
     WindowHandle visible = desktop.Add(""), hidden = desktop.Add("", {.visible = false}),
                  minimised = desktop.Add("", {.state = ShowState::Minimized}), cloaked = desktop.Add("", {.cloaked = true});
     Scene() {
         for (WindowHandle w : {visible, hidden, minimised, cloaked}) listed.Append(w);
-        list.selected = 2;
+    }
+    WindowHandle List(std::string title, fakes::FakeWindow window = {}) {
+        const WindowHandle handle = desktop.Add(std::move(title), std::move(window));
+        listed.Append(handle);
+        return handle;
+    }
+    std::optional<CommandReport> Run(int id, std::optional<WindowHandle> selected = {}) {
+        return commands.Run({id, selected});
+    }
+    std::vector<WindowHandle> Touched() {
+        std::vector<WindowHandle> windows;
+        for (const Operation& op : desktop.operations) windows.push_back(op.window);
+        return desktop.operations.clear(), windows;
     }
 };
 
@@ -43,7 +58,7 @@ TEST(WindowCommands, EachCommandMakesItsOperationOnItsWindows) {
     for (const auto& [id, kind, argument, everyTarget] : cases) {
         for (const int targetMode : {IDM_TARGET_VISIBLE, IDM_TARGET_ALL}) {
             Scene s;
-            EXPECT_TRUE(s.commands.Run(targetMode) && s.commands.Run(id));
+            EXPECT_TRUE(s.Run(targetMode) && s.Run(id, s.hidden));
             const std::vector<WindowHandle> windows =
                 !everyTarget                   ? std::vector{s.hidden}
                 : targetMode == IDM_TARGET_VISIBLE ? std::vector{s.visible, s.minimised}
@@ -51,38 +66,142 @@ TEST(WindowCommands, EachCommandMakesItsOperationOnItsWindows) {
             std::vector<Operation> expected;
             for (WindowHandle w : windows) expected.push_back({kind, argument, w});
             EXPECT_EQ(s.desktop.operations, expected) << id << " in mode " << targetMode;
-            for (int row : {0, 5}) {  // no row, and a row past the table
-                s.desktop.operations.clear(), s.list.selected = row;
-                s.commands.Run(id);
-                EXPECT_EQ(s.desktop.operations.size(), everyTarget ? expected.size() : 0) << id;
-            }
+            s.desktop.operations.clear();
+            s.Run(id);  // no row selected
+            EXPECT_EQ(s.desktop.operations.size(), everyTarget ? expected.size() : 0) << id;
         }
     }
-    for (int other : {0, IDM_REFRESH, IDM_ABOUT}) EXPECT_FALSE(Scene().commands.Run(other));
+    for (int other : {0, IDM_REFRESH, IDM_ABOUT}) EXPECT_FALSE(Scene().Run(other));
 }
 
-// While a system command waits for its window, messages run: a second command
-// is ignored, a refresh may change the table without moving the targets, and
-// a window hidden meanwhile is no target any more.
-TEST(WindowCommands, WhileOneWaitsOthersAreIgnoredAndTargetsHold) {
-    Scene s;
-    const WindowHandle appended = s.desktop.Add("appended");
-    const WindowHandle hiddenLater = s.desktop.Add("hidden later");
-    s.listed.Append(hiddenLater);
-    s.desktop.duringOperation = [&] {
-        if (s.desktop.operations.size() > 3) return;  // a command run inside would recurse
-        EXPECT_TRUE(s.commands.Busy());
-        EXPECT_TRUE(s.commands.Run(IDM_CLOSE));
-        EXPECT_TRUE(s.commands.Run(IDM_TARGET_ALL));
-        if (s.listed.Count() == 5) s.listed.RemoveAt(1), s.listed.Append(appended);
-        s.desktop.windows[hiddenLater].visible = false;
+// Closing Program Manager asks Windows to shut down; hiding QOV leaves no way
+// back. A single command on one says why in a box; "全て…" passes them by.
+TEST(WindowCommands, QovsOwnAndTheShellsWindowsAreNeverActedOn) {
+    const std::tuple<const char*, fakes::FakeWindow, Protection> cases[] = {
+        {"Program Manager", {.className = "Progman"}, Protection::Shell},
+        {"", {.className = "Shell_TrayWnd"}, Protection::Shell},
+        {"", {.className = "Shell_SecondaryTrayWnd"}, Protection::Shell},
+        {"", {.className = "WorkerW"}, Protection::Shell},
+        {"V O V", {.className = "QOV.MainWindow", .processId = 99}, Protection::Own},  // another QOV's
+        {"V O V", {.className = "#32770", .processId = 7}, Protection::Own},           // QOV's message box
     };
-    s.commands.Run(IDM_ALL_MAXIMIZE);
-    std::vector<WindowHandle> hit;
-    for (const Operation& op : s.desktop.operations) hit.push_back(op.window);
-    EXPECT_EQ(hit, (std::vector<WindowHandle>{s.visible, s.minimised}));
-    EXPECT_TRUE(s.settings.showOnlyVisible);
-    EXPECT_FALSE(s.commands.Busy());
+    for (const auto& [title, window, protection] : cases) {
+        Scene s;
+        s.settings.showOnlyVisible = false;
+        const WindowHandle untouchable = s.List(title, window);
+        for (const int id : {IDM_CLOSE, IDM_HIDE, IDM_MINIMIZE, IDM_MAKE_TOPMOST}) {
+            EXPECT_EQ(s.Run(id, untouchable), (CommandReport{ProtectionReason(protection), ""})) << title;
+            EXPECT_EQ(s.Touched(), std::vector<WindowHandle>{}) << title << ", command " << id;
+        }
+        for (const int id : {IDM_ALL_CLOSE, IDM_ALL_HIDE, IDM_ALL_MINIMIZE}) {
+            EXPECT_EQ(s.Run(id)->box, "");
+            EXPECT_EQ(s.Touched(), (std::vector{s.visible, s.hidden, s.minimised, s.cloaked})) << title;
+        }
+        EXPECT_EQ(s.commands.Targets(), (std::vector{s.visible, s.hidden, s.minimised, s.cloaked}));
+    }
+}
+
+// An elevated program's window refuses ShowWindowAsync but takes the system
+// menu's restore and minimise; what nothing could change, the status bar says.
+TEST(WindowCommands, RefusedHungAndCloakedWindowsAreReportedInTheStatusBar) {
+    using enum Operation::Kind;
+    Scene s;
+    s.settings.showOnlyVisible = false;
+    const WindowHandle elevated = s.List("Task Manager"), stuck = s.List("Stuck");
+    s.desktop.outcomeOf = [&](const Operation& op) {
+        if (op.window == stuck) return Outcome::Hung;
+        return op.window == elevated && op.kind != SystemCommand ? Outcome::Refused : Outcome::Done;
+    };
+    EXPECT_EQ(s.Run(IDM_RESTORE, elevated), CommandReport{});
+    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{Show, 1, elevated}, {SystemCommand, 0xF120, elevated}}));
+    s.desktop.operations.clear();
+    EXPECT_EQ(s.Run(IDM_HIDE, elevated)->notice, "「Task Manager」は管理者として実行されているため、Windows に拒否されました。");
+    EXPECT_EQ(s.Run(IDM_MAXIMIZE, stuck)->notice, "「Stuck」は応答しないため、何もしませんでした。");
+    s.desktop.windows[s.cloaked].title = "Elsewhere";
+    EXPECT_EQ(s.Run(IDM_SHOW, s.cloaked)->notice,
+              "「Elsewhere」は別の仮想デスクトップにあるか中断中のアプリのため、この画面には見えません。");
+    EXPECT_EQ(s.Run(IDM_CLOSE, s.cloaked)->notice, "") << "closed there all the same";
+    EXPECT_EQ(s.Run(IDM_ALL_HIDE)->notice,
+              "1 個のウィンドウは管理者として実行されているため、Windows に拒否されました。"
+              "　1 個のウィンドウは応答しないため、飛ばしました。"
+              "　1 個のウィンドウは別の仮想デスクトップにあるか中断中のアプリのため、この画面には見えません。");
+    EXPECT_EQ(s.Run(IDM_ALL_MINIMIZE)->notice.find("拒否"), std::string::npos) << "minimised by the system menu";
+}
+
+// A command that waits its turn may find its window gone: it is skipped
+// quietly. The table may change while a command waits for a window, and a
+// window hidden meanwhile is no target any more.
+TEST(WindowCommands, AWindowGoneByItsTurnIsSkippedAndTargetsAreAskedJustBeforeTheirTurn) {
+    Scene s;
+    s.desktop.windows.erase(s.hidden);
+    EXPECT_EQ(s.Run(IDM_CLOSE, s.hidden), CommandReport{});
+    EXPECT_TRUE(s.desktop.operations.empty());
+
+    const WindowHandle hiddenLater = s.List("hidden later");
+    s.desktop.duringOperation = [&] { s.desktop.windows[hiddenLater].visible = false; };
+    s.Run(IDM_ALL_MAXIMIZE);
+    EXPECT_EQ(s.Touched(), (std::vector<WindowHandle>{s.visible, s.minimised}));
+}
+
+// The order the user gave them, each once, also when a command is given while
+// another waits for its window or while a refresh lets messages through.
+TEST(CommandSequence, EveryCommandRunsOnceInTheOrderGiven) {
+    std::vector<int> ran;
+    CommandSequence* self = nullptr;
+    CommandSequence sequence([&](const GivenCommand& c) {
+        ran.push_back(c.id);
+        if (c.id == 1) {  // waits for its window: the user clicks on
+            EXPECT_TRUE(self->Give({2, {}}, false));
+            EXPECT_TRUE(self->Give({3, {}}, true));
+            EXPECT_EQ(ran, std::vector{1}) << "a second command ran inside the first";
+        }
+    });
+    self = &sequence;
+    EXPECT_TRUE(sequence.Give({1, {}}, false));
+    EXPECT_EQ(ran, (std::vector{1, 2, 3}));
+    EXPECT_FALSE(sequence.Running());
+
+    EXPECT_TRUE(sequence.Give({4, {}}, true) && sequence.Give({5, {}}, true));  // during a refresh
+    EXPECT_EQ(ran.size(), 3u);
+    sequence.RunWaiting();
+    EXPECT_EQ(ran, (std::vector{1, 2, 3, 4, 5}));
+
+    for (std::size_t i = 0; i < CommandSequence::kCapacity; ++i) EXPECT_TRUE(sequence.Give({6, {}}, true));
+    EXPECT_FALSE(sequence.Give({7, {}}, true)) << "beyond the queue's room";
+    sequence.DropWaiting();  // closing
+    sequence.RunWaiting();
+    EXPECT_EQ(ran.size(), 5u);
+}
+
+TEST(CommandSequence, ARunnerThatThrowsLeavesTheRestWaitingAndTheSequenceReady) {
+    std::vector<int> ran;
+    CommandSequence sequence([&](const GivenCommand& c) {
+        ran.push_back(c.id);
+        if (c.id == 1) throw std::runtime_error("list failed");
+    });
+    sequence.Give({1, {}}, true), sequence.Give({2, {}}, true);
+    EXPECT_THROW(sequence.RunWaiting(), std::runtime_error);
+    EXPECT_FALSE(sequence.Running());
+    EXPECT_EQ(sequence.Waiting(), 1u);
+    sequence.RunWaiting();
+    EXPECT_EQ(ran, (std::vector{1, 2}));
+}
+
+// The status bar shows a command's notice in the count's place; the count is
+// kept meanwhile and comes back.
+TEST(StatusLine, ANoticeStandsInForTheCountUntilCleared) {
+    fakes::FakeList list;
+    StatusLine status(list);
+    status.SetStatusText(" 3個のウィンドウが存在します");
+    status.ShowNotice("waiting");
+    status.SetStatusText(" 4個のウィンドウが存在します");
+    EXPECT_EQ(list.status, "waiting");
+    EXPECT_EQ(status.StatusText(), " 4個のウィンドウが存在します");
+    status.ClearNotice();
+    EXPECT_EQ(list.status, " 4個のウィンドウが存在します");
+    const int writes = list.writes.status;
+    status.SetStatusText(" 4個のウィンドウが存在します");
+    EXPECT_EQ(list.writes.status, writes) << "an unchanged text is written again";
 }
 
 TEST(ProgramFolder, FolderOfTheProgramFileRootsKeepTheirSeparator) {

@@ -66,6 +66,10 @@ TEST_F(Listing, ShowStateVisibilityAndForegroundGiveStatusIconAndRectangle) {
 // Verdicts are remembered by title; a changed filter acts at the next
 // enumeration, and during one on the windows after the change.
 TEST_F(Listing, EnumerationsFollowEveryFilterSettingAsItChanges) {
+    // Never listed: the window that owns QOV's dialogs, and the ghost Windows
+    // shows over a hung program, which is listed itself.
+    desktop.Add("", {.className = "QOV.DialogOwner"});
+    desktop.Add("calc (応答なし)", {.className = "Ghost"});
     const WindowHandle untitled = desktop.Add(""), calc = desktop.Add("calc");
     const WindowHandle console = desktop.Add("Console");  // "OLE" in any case, inside a word
     const WindowHandle memo = desktop.Add("My MEMO pad");  // enumerated first

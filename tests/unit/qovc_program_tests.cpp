@@ -166,8 +166,8 @@ TEST_F(Qovc, EachActionIsReadBackAndReportedWithItsOutcome) {
         {{"move", "-200", "80"}, "", "done", kExitSuccess, Operation::SetPlacement, int(ShowState::Minimized),
          {.state = ShowState::Minimized, .normal = WindowRect{0, 0, 100, 100}}},
         {{"resize", "800", "600"}, "rescaling", "unchanged", kExitFailed, Operation::SetRectangle},
-        // A cloaked window keeps WS_VISIBLE, yet the list calls it hidden.
-        {{"show"}, "", "unchanged", kExitFailed, Operation::Show, kShow, {.cloaked = true}},
+        // A cloaked window keeps WS_VISIBLE, yet the list calls it hidden: it is elsewhere.
+        {{"show"}, "", "cloaked", kExitFailed, Operation::Show, kShow, {.cloaked = true}},
         {{"minimize"}, "hung", "hung\t応答がないため", kExitFailed, Operation::SystemCommand, kMinimize},
         {{"hide"}, "stalling", "hung\t応答がありません（後で", kExitFailed, Operation::Show, kHide},
         {{"close"}, "stalling", "hung\t応答がありません（後で", kExitFailed, Operation::SystemCommand, kClose},
@@ -196,7 +196,7 @@ TEST_F(Qovc, EachActionIsReadBackAndReportedWithItsOutcome) {
                                                                                            << run.err;
         // A change that never shows is waited for a bounded while, then given
         // up on; one the window answers at once, or refuses, is not waited for.
-        const bool waited = c.result == "unchanged" || (c.trouble == "stalling" && c.kind != Operation::SystemCommand);
+        const bool waited = c.result == "unchanged" || c.result == "cloaked" || (c.trouble == "stalling" && c.kind != Operation::SystemCommand);
         EXPECT_EQ(run.pauses, waited ? kReadBackChecks : 0) << name;
         // A hung window is asked nothing, so nothing reaches it when it wakes up.
         ASSERT_EQ(desktop.operations.size(), c.trouble == "hung" ? 0u : 1u) << name;
@@ -227,6 +227,16 @@ TEST_F(Qovc, SeveralMatchesNeedAllAndOwnWindowsAreNeverActedOn) {
     for (const Operation& op : desktop.operations) acted.push_back(op.window);
     std::ranges::sort(acted);
     EXPECT_EQ(acted, (std::vector<WindowHandle>{a, b}));
+
+    // The shell's windows are matched, and refused with the reason.
+    const WindowHandle desktopIcons = desktop.Add("Program Manager", {.className = "Progman"});
+    run = Start({"close", "--title", "Program Manager", "--unfiltered"});
+    EXPECT_EQ(run.exitCode, kExitFailed);
+    EXPECT_EQ(run.err, std::to_string(desktopIcons) + "\tProgram Manager\trefused\t" +
+                           ProtectionReason(Protection::Shell) + "\r\n");
+    run = Start({"hide", "--class", "progman", "--unfiltered", "--dry-run"});
+    EXPECT_NE(run.err.find("\trefused\t"), std::string::npos) << run.err;
+    EXPECT_EQ(desktop.operations.size(), 2u) << "only the two minimised fixtures";
 
     run = Start({"close", "--title", "Fixture m", "--unfiltered"});
     EXPECT_EQ(run.exitCode, kExitNoMatch);

@@ -20,15 +20,18 @@ struct Scene {
     fakes::FakeStore store;
     Settings settings;
     WindowTable listed;
-    WindowCommands windowCommands{desktop, listed, list, settings};
-    RescueCommands commands{desktop, listed, windowCommands, settings, store};
+    OwnWindows own{{7}, {}};
+    WindowCommands windowCommands{desktop, listed, settings, own};
+    RescueCommands commands{desktop, windowCommands, own, store};
 
     WindowHandle Add(std::string title, fakes::FakeWindow window = {}) {
         const WindowHandle handle = desktop.Add(std::move(title), std::move(window));
         listed.Append(handle);
         return handle;
     }
-    std::string Run(int id) { return commands.Run(id).value_or("not a rescue command"); }
+    std::string Run(int id) {
+        return commands.Run({id, SelectedWindow(list, listed)}).value_or("not a rescue command");
+    }
 };
 
 // The geometry is IntoView's; here, which rectangle is fitted and what is kept.
@@ -63,7 +66,7 @@ TEST(RescueCommands, IntoViewMovesOnlyWindowsOutOfViewAndKeepsTheirShowState) {
     }
 }
 
-TEST(RescueCommands, TargetsFollowTheTargetModeAndNothingHappensWhileAWindowCommandWaits) {
+TEST(RescueCommands, TargetsFollowTheTargetModeAndNeverIncludeTheShellsOrQovsOwnWindows) {
     Scene s;
     const WindowRect away{3000, 0, 3400, 300};
     const WindowHandle shown = s.Add("shown", {.rect = away}), hidden = s.Add("hidden", {.visible = false, .rect = away});
@@ -80,17 +83,18 @@ TEST(RescueCommands, TargetsFollowTheTargetModeAndNothingHappensWhileAWindowComm
     s.Run(IDM_INTO_VIEW);
     EXPECT_EQ(touched(), std::vector<WindowHandle>{}) << "no row selected";
 
-    s.list.selected = 1;  // a window command waiting for its window lets these arrive
-    std::vector<std::string> answers;
-    s.desktop.duringOperation = [&] {
-        for (int id : {IDM_INTO_VIEW, IDM_ALL_INTO_VIEW, IDM_SAVE_LAYOUT, IDM_RESTORE_LAYOUT})
-            if (answers.size() < 4) answers.push_back(s.Run(id));
-    };
-    s.windowCommands.Run(IDM_MINIMIZE);
-    EXPECT_EQ(answers, std::vector<std::string>(4, ""));
-    EXPECT_EQ(touched().size(), 1u) << "only the minimise";
-    EXPECT_TRUE(s.store.values.empty());
-    for (int other : {0, IDM_MINIMIZE, IDM_ABOUT}) EXPECT_FALSE(s.commands.Run(other));
+
+    // The shell's windows and QOV's own are never moved, saved or restored.
+    const WindowHandle taskbar = s.Add("", {.className = "Shell_TrayWnd", .rect = away});
+    s.Add("V O V", {.className = "QOV.MainWindow", .rect = away});
+    s.Add("box", {.className = "#32770", .rect = away, .processId = 7});
+    s.Run(IDM_ALL_INTO_VIEW);
+    EXPECT_EQ(touched(), (std::vector{shown, hidden}));
+    s.list.selected = s.listed.Find(taskbar);
+    EXPECT_EQ(s.Run(IDM_INTO_VIEW), ProtectionReason(Protection::Shell));
+    EXPECT_EQ(touched(), std::vector<WindowHandle>{});
+    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), SavedLayoutMessage(2));
+    for (int other : {0, IDM_MINIMIZE, IDM_ABOUT}) EXPECT_EQ(s.Run(other), "not a rescue command");
 }
 
 TEST(RescueCommands, OnlyWhatTheStoreKeptIsReportedSaved) {
