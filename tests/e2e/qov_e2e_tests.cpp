@@ -134,6 +134,21 @@ public:
     bool ClickToolbar(int position) const {
         return ClickItem(toolbar_, TB_GETITEMRECT, position, {}, WM_LBUTTONDOWN);
     }
+    // A shortcut key typed with QOV in front: `keys` held in order, then let go.
+    bool Type(std::initializer_list<WORD> keys) const {
+        SetForegroundWindow(main_);
+        if (!PumpUntil([&] { return GetForegroundWindow() == main_; }, 3s)) return false;
+        std::vector<INPUT> input;
+        const auto add = [&](WORD key, DWORD flags) {
+            INPUT one{};
+            one.type = INPUT_KEYBOARD, one.ki.wVk = key, one.ki.dwFlags = flags;
+            input.push_back(one);
+        };
+        for (const WORD key : keys) add(key, 0);
+        for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
+        return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
+    }
+    bool PressEscape() const { return PostMessageW(list_, WM_KEYDOWN, VK_ESCAPE, 0); }
 
     // As the close box does; true once the process has ended.
     bool Close() const { return PostMessageW(main_, WM_CLOSE, 0, 0) && WaitForExit(); }
@@ -192,8 +207,12 @@ protected:
         qov_.emplace();
         ASSERT_TRUE(qov_->Ready()) << "qov.exe showed no main window with a list, status bar and toolbar";
     }
-    HWND Add(const wchar_t* title) {
-        return fixtures_.emplace_back(std::make_unique<test::OtherThreadWindow>(title))->Get();
+    // `asksFor`: how long it keeps answering before it carries out a system command.
+    HWND Add(const wchar_t* title, std::chrono::milliseconds asksFor = 0ms,
+             const wchar_t* className = L"QovTestWindow") {
+        return fixtures_
+            .emplace_back(std::make_unique<test::OtherThreadWindow>(title, SW_SHOWNOACTIVATE, asksFor, className))
+            ->Get();
     }
     // A window opened now is soon listed only while QOV's message loop runs: a
     // thread blocked in a send still answers messages sent to it, but gets no timer.
@@ -276,9 +295,10 @@ TEST_F(E2e, ACommandOnAHungWindowDoesNotFreezeQov) {
     ASSERT_TRUE(PumpUntil([&] { return !Send(hung, WM_NULL, 0, 0, 100); })) << "the fixture did not hang";
     qov_->Command(IDM_MINIMIZE);
     EXPECT_TRUE(KeepsRefreshing()) << "QOV froze while its command waited for the hung window";
-    // The next command is taken once the first has given up; one given earlier is dropped.
+    // The next command waits its turn, and runs once the first has given up.
     ASSERT_TRUE(qov_->Select(other));
-    EXPECT_TRUE(PumpUntil([&] { return qov_->Command(IDM_MINIMIZE), IsIconic(other); }, 8s))
+    qov_->Command(IDM_MINIMIZE);
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(other); }, 8s))
         << "the command on the hung window did not give up while it stayed hung";
 }
 
@@ -340,15 +360,87 @@ TEST_F(E2e, ALayoutSavedInOneRunPutsTheWindowsBackInTheNext) {
     EXPECT_TRUE(Normal(first));
 }
 
-// Closing its own row also proves that QOV still takes commands.
-TEST_F(E2e, AfterACancelledLogOffQovKeepsWorkingAndClosesItselfFromItsOwnRow) {
+// Refusing to close its own row also proves that QOV still takes commands.
+TEST_F(E2e, AfterACancelledLogOffQovKeepsWorkingAndThenSavesItsSettingsAtTheLogOff) {
     ASSERT_NO_FATAL_FAILURE(Start({{L"UpdateInterval", L"100"}, {L"SystemWindow", L"True"}}));
     EXPECT_TRUE(Send(qov_->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
     EXPECT_TRUE(Send(qov_->Main(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF));
     ASSERT_TRUE(qov_->WaitForRow(qov_->Main()) && KeepsRefreshing());  // a row below QOV's own
     ASSERT_TRUE(qov_->Select(qov_->Main()) && qov_->ClickToolbar(kToolbarClose));
-    EXPECT_EQ(qov_->WaitForExit(), 0u);
+    EXPECT_TRUE(BoxSays(L"QOV 自身のウィンドウには操作しません。"));
+    EXPECT_TRUE(Send(qov_->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
     EXPECT_EQ(Stored(L"TitleWidth"), L"4000") << "the settings were not saved";
+    Send(qov_->Main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(qov_->WaitForExit(), 0u);
+}
+
+// Each pair is given at once, the second while the first still waits for its
+// slow window: both run, in the order given.
+TEST_F(E2e, CommandsGivenBackToBackAllRunInTheOrderGiven) {
+    const HWND slow = Add(L"Slow Fixture", 500ms), other = Add(L"Other Slow Fixture", 500ms);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(qov_->WaitForRow(slow) && qov_->WaitForRow(other) && qov_->Select(slow));
+    constexpr int kToolbarMinimize = 3, kToolbarMaximize = 4;
+    const std::tuple<const char*, std::function<bool()>, std::function<bool()>> steps[] = {
+        {"toolbar minimise, toolbar maximise",
+         [&] { return qov_->ClickToolbar(kToolbarMinimize) && qov_->ClickToolbar(kToolbarMaximize); },
+         [&] { return IsZoomed(slow) && IsWindowVisible(slow); }},
+        {"全て最大化, 全て非表示", [&] { return qov_->Command(IDM_ALL_MAXIMIZE), qov_->Command(IDM_ALL_HIDE), true; },
+         [&] { return IsZoomed(other) && !IsWindowVisible(other) && !IsWindowVisible(slow); }},
+        {"menu minimise, Ctrl+H", [&] { return qov_->ChooseFromWindowMenu(L'N') && qov_->Type({VK_CONTROL, 'H'}); },
+         [&] { return IsIconic(slow) && !IsWindowVisible(slow); }},
+    };
+    for (const auto& [name, give, done] : steps) {
+        ASSERT_TRUE(give()) << name;
+        EXPECT_TRUE(PumpUntil(done, 8s)) << name;
+        Sleep(600);
+        EXPECT_TRUE(done()) << name << ": undone later";
+    }
+}
+
+TEST_F(E2e, EscOrClosingQovEndsAWaitForAWindowThatKeepsAsking) {
+    const HWND asking = Add(L"Asking Fixture", 40s), other = Add(L"Other Fixture");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(qov_->WaitForRow(asking) && qov_->WaitForRow(other) && qov_->Select(asking));
+    const std::wstring waiting =
+        L"「Asking Fixture」の応答を待っています。Esc キーで待つのをやめます（ウィンドウの問い合わせはそのまま残ります）。";
+    qov_->Command(IDM_CLOSE);
+    EXPECT_TRUE(PumpUntil([&] { return qov_->StatusText() == waiting; })) << qov_->StatusText();
+    ASSERT_TRUE(qov_->Select(other));
+    qov_->Command(IDM_MINIMIZE);  // waits its turn
+    EXPECT_TRUE(KeepsRefreshing());
+    EXPECT_FALSE(IsIconic(other)) << "it ran before the first was done";
+    ASSERT_TRUE(qov_->PressEscape());
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(other); }, 5s)) << "the wait did not end, or the next was lost";
+    EXPECT_TRUE(IsWindow(asking)) << "its question was not left to its user";
+
+    ASSERT_TRUE(qov_->Select(asking));
+    qov_->Command(IDM_CLOSE);
+    EXPECT_TRUE(PumpUntil([&] { return qov_->StatusText() == waiting; })) << qov_->StatusText();
+    EXPECT_TRUE(qov_->Close()) << "QOV did not close while it waited";
+    EXPECT_EQ(Stored(L"ShowOnly"), L"True") << "the settings were not saved";
+}
+
+// With every window listed and every window a target, the shell's windows and
+// QOV's own are listed but never touched.
+TEST_F(E2e, UnderAllWindowsNothingOfTheShellsOrQovsOwnIsTouched) {
+    const HWND plain = Add(L"Plain Fixture"), desktop = Add(L"Program Manager", 0ms, L"Progman"),
+               taskbar = Add(L"", 0ms, L"Shell_TrayWnd");
+    ASSERT_NO_FATAL_FAILURE(
+        Start({{L"UpdateInterval", L"100"}, {L"SystemWindow", L"True"}, {L"ShowNoname", L"True"}}));
+    for (const HWND listed : {plain, desktop, taskbar, qov_->Main()}) ASSERT_TRUE(qov_->WaitForRow(listed));
+    EXPECT_LT(qov_->RowOf(FindWindowW(L"QOV.DialogOwner", nullptr)), 0) << "the dialogs' hidden owner is listed";
+    for (const int id : {IDM_TARGET_ALL, IDM_ALL_SHOW, IDM_ALL_MINIMIZE, IDM_ALL_HIDE, IDM_ALL_CLOSE}) qov_->Command(id);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(plain); }));
+    Sleep(500);
+    for (const HWND untouched : {desktop, taskbar, qov_->Main()})
+        EXPECT_TRUE(IsWindow(untouched) && Normal(untouched)) << untouched;
+    EXPECT_FALSE(IsWindowVisible(FindWindowW(nullptr, L"V O V　＜設定＞"))) << "QOV's hidden dialog was shown";
+    ASSERT_TRUE(qov_->Select(desktop));
+    qov_->Command(IDM_CLOSE);
+    EXPECT_TRUE(BoxSays(L"デスクトップやタスクバーなど、Windows のシェルのウィンドウには操作しません"
+                        L"（閉じると Windows の終了を求めることになり、隠すとタスクバーが消えます）。"));
+    EXPECT_TRUE(IsWindow(desktop));
 }
 
 }  // namespace

@@ -10,11 +10,11 @@
 
 namespace qov::test {
 
-win32::UniqueWindow CreateTestWindow(const std::wstring& title) {
+win32::UniqueWindow CreateTestWindow(const std::wstring& title, const wchar_t* className) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = ::DefWindowProcW;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"QovTestWindow";
+    windowClass.lpszClassName = className;
     ::RegisterClassW(&windowClass);  // fails harmlessly once registered
     return win32::UniqueWindow{::CreateWindowExW(0, windowClass.lpszClassName, title.c_str(),
                                                  WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, nullptr,
@@ -34,17 +34,21 @@ namespace {
 
 LRESULT CALLBACK OtherThreadProc(HWND window, UINT message, WPARAM w, LPARAM l) {
     if (message == kHang) ::Sleep(static_cast<DWORD>(w));
-    if (message == WM_SYSCOMMAND && (w & 0xFFF0) == SC_CLOSE)
-        PumpUntil([] { return false; }, std::chrono::milliseconds(::GetWindowLongPtrW(window, GWLP_USERDATA)));
+    if (message == WM_SYSCOMMAND) {
+        PumpUntil([window] { return !::IsWindow(window); },
+                  std::chrono::milliseconds(::GetWindowLongPtrW(window, GWLP_USERDATA)));
+        if (!::IsWindow(window)) return ::PostQuitMessage(0), 0;  // closed meanwhile: its quit was taken above
+    }
     if (message == WM_DESTROY) ::PostQuitMessage(0);
     return ::DefWindowProcW(window, message, w, l);
 }
 
 }  // namespace
 
-OtherThreadWindow::OtherThreadWindow(const wchar_t* title, int show, std::chrono::milliseconds asksFor)
+OtherThreadWindow::OtherThreadWindow(const wchar_t* title, int show, std::chrono::milliseconds asksFor,
+                                     const wchar_t* className)
     : thread_([=, this] {
-          const HWND window = CreateTestWindow(title).release();  // it lives until it is closed
+          const HWND window = CreateTestWindow(title, className).release();  // it lives until it is closed
           if (!window) return;  // the wait below gives up
           ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OtherThreadProc));
           ::SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(asksFor.count()));

@@ -19,7 +19,7 @@ constexpr wchar_t kSettingsKey[] = L"Software\\Tamarind Desk\\QOV";  // under HK
 constexpr UINT kHang = WM_APP;  // an OtherThreadWindow sleeps in its handler for wParam milliseconds
 
 // A plain overlapped window at (100,100), 300 x 200, not yet shown.
-win32::UniqueWindow CreateTestWindow(const std::wstring& title);
+win32::UniqueWindow CreateTestWindow(const std::wstring& title, const wchar_t* className = L"QovTestWindow");
 
 // Runs this thread's messages until `done` holds; false if it still does not
 // after `limit`. It looks at least every 50 ms: in the end-to-end tests one
@@ -27,12 +27,13 @@ win32::UniqueWindow CreateTestWindow(const std::wstring& title);
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 15s);
 
 // Another program's window: a test window on a thread of its own, shown as
-// `show` says (SW_HIDE: never shown). Told to close by the system menu, it
-// first keeps answering for `asksFor`, as a program with a question open does.
+// `show` says (SW_HIDE: never shown). Given a system command, it first keeps
+// answering for `asksFor`, as a program with a question open does.
 class OtherThreadWindow {
 public:
     explicit OtherThreadWindow(const wchar_t* title, int show = SW_SHOWNOACTIVATE,
-                               std::chrono::milliseconds asksFor = 0ms);
+                               std::chrono::milliseconds asksFor = 0ms,
+                               const wchar_t* className = L"QovTestWindow");
     ~OtherThreadWindow();  // closes it, unless a test already has
     HWND Get() const { return window_; }
 
