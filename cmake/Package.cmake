@@ -1,8 +1,10 @@
 # The release package of the Windows build: `cmake --build --preset mingw
 # --target package` writes QOV-<version>-win64.zip (qov.exe, qovc.exe,
-# README.md, LICENSE) and QOV-<version>-win64.exe, an installer made with NSIS.
+# README.md, LICENSE, the help page and its pictures in help/) and
+# QOV-<version>-win64.exe, an installer made with NSIS.
 install(TARGETS qov qovc RUNTIME DESTINATION .)
 install(FILES README.md LICENSE DESTINATION .)
+install(FILES ${QOV_HELP_PAGE} ${QOV_HELP_PICTURES} DESTINATION help)
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_NAME QOV)

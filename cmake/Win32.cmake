@@ -13,7 +13,7 @@ target_link_libraries(qov_win32 PUBLIC qov_core user32 gdi32 comctl32 advapi32 s
 target_link_libraries(qov_core PUBLIC qov_win32)
 
 add_executable(qov WIN32 src/app/main.cpp src/app/qov.rc)
-target_link_libraries(qov PRIVATE qov_win32 qov_core)
+target_link_libraries(qov PRIVATE qov_win32 qov_core ole32)
 target_link_options(qov PRIVATE -municode)
 target_include_directories(qov PRIVATE src src/app)
 # windres reports no dependencies: rebuild the resources when the files they embed change.
@@ -24,6 +24,21 @@ if(MSVC)
   # linker, would collide with it.
   target_link_options(qov PRIVATE /MANIFEST:NO)
 endif()
+
+# The help page and its pictures, in the "help" folder beside the program as
+# the packages install them, so F1 also finds them in the build folder.
+set(QOV_HELP_PAGE ${CMAKE_SOURCE_DIR}/docs/qov-help.html)
+file(GLOB QOV_HELP_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/*.png)
+set(QOV_HELP_COPIES)
+foreach(source ${QOV_HELP_PAGE} ${QOV_HELP_PICTURES})
+  get_filename_component(name ${source} NAME)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/help/${name}
+                     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${source} ${CMAKE_BINARY_DIR}/help/${name}
+                     DEPENDS ${source} VERBATIM)
+  list(APPEND QOV_HELP_COPIES ${CMAKE_BINARY_DIR}/help/${name})
+endforeach()
+add_custom_target(qov_help ALL DEPENDS ${QOV_HELP_COPIES})
+add_dependencies(qov qov_help)
 
 # The console companion: the same core and window system, its own entry.
 add_executable(qovc src/app/qovc.cpp src/app/qovc.rc)

@@ -97,7 +97,7 @@ wine_quiet reg add "$settings_key" /v InstallerTest /t REG_SZ /d kept /f >/dev/n
 
 echo "== Silent install"
 wine_quiet "$installer" /S || fail "the installer exited with an error"
-for file in qov.exe qovc.exe Uninstall.exe README.md LICENSE; do
+for file in qov.exe qovc.exe Uninstall.exe README.md LICENSE help/qov-help.html help/screenshot.png; do
   if [[ -f $install_dir/$file ]]; then pass "$file installed"; else fail "$file not in Program Files\\QOV"; fi
 done
 for shortcut in QOV Uninstall; do

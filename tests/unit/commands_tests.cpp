@@ -85,12 +85,5 @@ TEST(WindowCommands, WhileOneWaitsOthersAreIgnoredAndTargetsHold) {
     EXPECT_FALSE(s.commands.Busy());
 }
 
-TEST(ProgramFolder, FolderOfTheProgramFileRootsKeepTheirSeparator) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\Tools\\qov.exe", "C:\\Tools"}, {"C:\\qov.exe", "C:\\"}, {"C:/qov.exe", "C:/"},
-        {"\\\\h\\s\\qov.exe", "\\\\h\\s"}, {"qov.exe", ""}};
-    for (const auto& [path, folder] : cases) EXPECT_EQ(ProgramFolder(path), folder) << path;
-}
-
 }  // namespace
 }  // namespace qov
