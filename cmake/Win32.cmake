@@ -12,13 +12,20 @@ target_link_libraries(qov_win32 PUBLIC qov_core user32 gdi32 comctl32 advapi32 s
 # The core calls TitleContains, which the Win32 half supplies.
 target_link_libraries(qov_core PUBLIC qov_win32)
 
+# The project's one version number, for the version resources of both
+# programs and for qovc --version: the text and its three parts.
+set(QOV_VERSION_DEFINITIONS QOV_VERSION="${PROJECT_VERSION}"
+    QOV_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} QOV_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+    QOV_VERSION_PATCH=${PROJECT_VERSION_PATCH})
+
 add_executable(qov WIN32 src/app/main.cpp src/app/qov.rc)
+target_compile_definitions(qov PRIVATE ${QOV_VERSION_DEFINITIONS})
 target_link_libraries(qov PRIVATE qov_win32 qov_core ole32)
 target_link_options(qov PRIVATE -municode)
 target_include_directories(qov PRIVATE src src/app)
 # windres reports no dependencies: rebuild the resources when the files they embed change.
 set_source_files_properties(src/app/qov.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/src/app/qov.manifest;${CMAKE_SOURCE_DIR}/src/app/qov.ico;${CMAKE_SOURCE_DIR}/src/core/command_ids.h")
+  "${CMAKE_SOURCE_DIR}/src/app/qov.manifest;${CMAKE_SOURCE_DIR}/src/app/qov.ico;${CMAKE_SOURCE_DIR}/src/core/command_ids.h;${CMAKE_SOURCE_DIR}/src/app/version_text.h")
 if(MSVC)
   # The manifest is a resource of its own already; a second, from the
   # linker, would collide with it.
@@ -44,10 +51,10 @@ add_dependencies(qov qov_help)
 add_executable(qovc src/app/qovc.cpp src/app/qovc.rc)
 target_link_libraries(qovc PRIVATE qov_win32 qov_core)
 target_link_options(qovc PRIVATE -municode)
-target_compile_definitions(qovc PRIVATE QOV_VERSION="${PROJECT_VERSION}")
+target_compile_definitions(qovc PRIVATE ${QOV_VERSION_DEFINITIONS})
 target_include_directories(qovc PRIVATE src src/app)
 set_source_files_properties(src/app/qovc.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/src/app/qovc.manifest")
+  "${CMAKE_SOURCE_DIR}/src/app/qovc.manifest;${CMAKE_SOURCE_DIR}/src/app/version_text.h")
 if(MSVC)
   target_link_options(qovc PRIVATE /MANIFEST:NO)
 endif()
