@@ -1,8 +1,10 @@
 # The release package of the Windows build: `cmake --build --preset mingw
 # --target package` writes QOV-<version>-win64.zip (qov.exe, qovc.exe,
-# README.md, LICENSE) and QOV-<version>-win64.exe, an installer made with NSIS.
+# README.md, LICENSE, the help page and its pictures in help/) and
+# QOV-<version>-win64.exe, an installer made with NSIS.
 install(TARGETS qov qovc RUNTIME DESTINATION .)
 install(FILES README.md LICENSE DESTINATION .)
+install(FILES ${QOV_HELP_PAGE} ${QOV_HELP_PICTURES} DESTINATION help)
 
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_PACKAGE_NAME QOV)
@@ -16,10 +18,25 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_VERBATIM_VARIABLES ON)
 
-# The installer is a 64-bit program, so it sees the 64-bit Program Files
-# folder and registry view, as qov.exe does.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# The NSIS that Windows users install (nsis.sourceforge.io) makes 32-bit
+# installers only: there is no 64-bit stub in it. The installer is therefore
+# a 32-bit program that installs into the 64-bit Program Files folder and
+# uses the 64-bit registry view (cmake/nsis/qov-installer.nsh), as a 64-bit
+# qov.exe expects. `makensis -DQOV_INSTALLER_TARGET=amd64-unicode` makes the
+# same installer as a 64-bit program where the stubs exist (Debian's NSIS):
+# the installer test runs that one, as Wine here runs 64-bit programs only.
+set(CPACK_NSIS_DEFINES "!ifndef QOV_INSTALLER_TARGET
+  !define QOV_INSTALLER_TARGET x86-unicode
+!endif
+Target \${QOV_INSTALLER_TARGET}")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# QOV's copy of CPack's template starts the installer and the uninstaller
+# with the steps in this file.
+list(APPEND CMAKE_MODULE_PATH ${CMAKE_SOURCE_DIR}/cmake/nsis)
+set(CPACK_QOV_INSTALLER_STEPS ${CMAKE_SOURCE_DIR}/cmake/nsis/qov-installer.nsh)
+# Between the start of the installer and the copying of the files, QOV may
+# have been started again.
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "Call QovWaitUntilClosed")
 set(CPACK_NSIS_PACKAGE_NAME QOV)
 set(CPACK_NSIS_DISPLAY_NAME QOV)
 set(CPACK_NSIS_INSTALLED_ICON_NAME qov.exe)

@@ -12,27 +12,49 @@ target_link_libraries(qov_win32 PUBLIC qov_core user32 gdi32 comctl32 advapi32 s
 # The core calls TitleContains, which the Win32 half supplies.
 target_link_libraries(qov_core PUBLIC qov_win32)
 
+# The project's one version number, for the version resources of both
+# programs and for qovc --version: the text and its three parts.
+set(QOV_VERSION_DEFINITIONS QOV_VERSION="${PROJECT_VERSION}"
+    QOV_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} QOV_VERSION_MINOR=${PROJECT_VERSION_MINOR}
+    QOV_VERSION_PATCH=${PROJECT_VERSION_PATCH})
+
 add_executable(qov WIN32 src/app/main.cpp src/app/qov.rc)
-target_link_libraries(qov PRIVATE qov_win32 qov_core)
+target_compile_definitions(qov PRIVATE ${QOV_VERSION_DEFINITIONS})
+target_link_libraries(qov PRIVATE qov_win32 qov_core ole32)
 target_link_options(qov PRIVATE -municode)
 target_include_directories(qov PRIVATE src src/app)
 # windres reports no dependencies: rebuild the resources when the files they embed change.
 set_source_files_properties(src/app/qov.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/src/app/qov.manifest;${CMAKE_SOURCE_DIR}/src/app/qov.ico;${CMAKE_SOURCE_DIR}/src/core/command_ids.h")
+  "${CMAKE_SOURCE_DIR}/src/app/qov.manifest;${CMAKE_SOURCE_DIR}/src/app/qov.ico;${CMAKE_SOURCE_DIR}/src/core/command_ids.h;${CMAKE_SOURCE_DIR}/src/app/version_text.h")
 if(MSVC)
   # The manifest is a resource of its own already; a second, from the
   # linker, would collide with it.
   target_link_options(qov PRIVATE /MANIFEST:NO)
 endif()
 
+# The help page and its pictures, in the "help" folder beside the program as
+# the packages install them, so F1 also finds them in the build folder.
+set(QOV_HELP_PAGE ${CMAKE_SOURCE_DIR}/docs/qov-help.html)
+file(GLOB QOV_HELP_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/*.png)
+set(QOV_HELP_COPIES)
+foreach(source ${QOV_HELP_PAGE} ${QOV_HELP_PICTURES})
+  get_filename_component(name ${source} NAME)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/help/${name}
+                     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${source} ${CMAKE_BINARY_DIR}/help/${name}
+                     DEPENDS ${source} VERBATIM)
+  list(APPEND QOV_HELP_COPIES ${CMAKE_BINARY_DIR}/help/${name})
+endforeach()
+add_custom_target(qov_help ALL DEPENDS ${QOV_HELP_COPIES})
+add_dependencies(qov qov_help)
+
 # The console companion: the same core and window system, its own entry.
 add_executable(qovc src/app/qovc.cpp src/app/qovc.rc)
 target_link_libraries(qovc PRIVATE qov_win32 qov_core)
 target_link_options(qovc PRIVATE -municode)
-target_compile_definitions(qovc PRIVATE QOV_VERSION="${PROJECT_VERSION}")
+target_compile_definitions(qovc PRIVATE ${QOV_VERSION_DEFINITIONS})
 target_include_directories(qovc PRIVATE src src/app)
 set_source_files_properties(src/app/qovc.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/src/app/qovc.manifest")
+  "${CMAKE_SOURCE_DIR}/src/app/qovc.manifest;${CMAKE_SOURCE_DIR}/src/app/version_text.h")
 if(MSVC)
   target_link_options(qovc PRIVATE /MANIFEST:NO)
 endif()

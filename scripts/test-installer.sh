@@ -5,7 +5,10 @@
 #   scripts/test-installer.sh BUILD_DIR INSTALLER START_AND_CLOSE VERSION
 #
 # START_AND_CLOSE is the helper that starts a program and waits for its main
-# window ("V O V"). The user's settings, a value seeded under
+# window ("V O V"). INSTALLER is the 32-bit program the NSIS of Windows users
+# also makes; Wine here runs 64-bit programs only, so the steps below run its
+# 64-bit twin, made by makensis from the same script CPack left in BUILD_DIR.
+# The user's settings, a value seeded under
 # HKEY_CURRENT_USER\Software\Tamarind Desk\QOV before installing, must survive
 # the uninstall. The prefix is made afresh on every run, so what the
 # uninstaller leaves behind can only be its own.
@@ -27,12 +30,28 @@ if [[ ! -f $installer ]]; then
   exit 1
 fi
 
+# The machine type in the PE header: 0x14c is a 32-bit x86 program.
+pe_machine() {
+  local header
+  header=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
+  od -An -t x2 -j $((header + 4)) -N 2 "$1" | tr -d ' '
+}
+if [[ $(pe_machine "$installer") != 014c ]]; then
+  echo "FAILED: $installer is not a 32-bit installer, which Windows users' NSIS makes" >&2
+  exit 1
+fi
+
 source "$here/xvfb.sh"
 
 test_dir=$build_dir/installer-test
 rm -rf "$test_dir"
 "$here/wine-prefix.sh" "$test_dir"
 export WINEPREFIX=$test_dir/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+# The twin differs only in its stub: the script is the one of INSTALLER.
+installer64=$test_dir/QOV-amd64-unicode.exe
+makensis -V1 -DQOV_INSTALLER_TARGET=amd64-unicode "$build_dir/_CPack_Packages/win64/NSIS/project.nsi" \
+  "-XOutFile $installer64" >/dev/null
 
 work_dir=$(mktemp -d)
 cleanup() {
@@ -96,8 +115,8 @@ echo "== The user's settings from an earlier use"
 wine_quiet reg add "$settings_key" /v InstallerTest /t REG_SZ /d kept /f >/dev/null
 
 echo "== Silent install"
-wine_quiet "$installer" /S || fail "the installer exited with an error"
-for file in qov.exe qovc.exe Uninstall.exe README.md LICENSE; do
+wine_quiet "$installer64" /S || fail "the installer exited with an error"
+for file in qov.exe qovc.exe Uninstall.exe README.md LICENSE help/qov-help.html help/screenshot.png; do
   if [[ -f $install_dir/$file ]]; then pass "$file installed"; else fail "$file not in Program Files\\QOV"; fi
 done
 for shortcut in QOV Uninstall; do
@@ -132,6 +151,45 @@ if [[ $(tr -dc '0-9' <"$result_file" 2>/dev/null) == 0 ]]; then
   pass "qov.exe showed \"V O V\" and ended when it was closed"
 else
   fail "qov.exe did not show its \"V O V\" window and end when closed"
+fi
+
+echo "== While QOV runs, the installer and the uninstaller refuse to go on"
+# A refused installer does not even run the uninstaller of the copy it would
+# replace: README.md keeps a date no install would give it.
+touch -d 2001-01-01 "$install_dir/README.md"
+rm -f "$result_file"
+qov_ensure_display
+wine explorer /desktop=qovinstall,1024x768 "$start_and_close" 'C:\Program Files\QOV\qov.exe' "V O V" \
+  "\"Z:${installer64//\//\\}\" /S" \
+  '"C:\Program Files\QOV\Uninstall.exe" /S _?=C:\Program Files\QOV' &
+wait $! || true
+wineserver -w 2>/dev/null || true
+qov_stop_own_display
+mapfile -t results < <(tr -d '\r' <"$result_file" 2>/dev/null)
+[[ ${results[0]:-} == 0 ]] || fail "qov.exe did not show its window and end when closed around the refusals"
+for step in 1:installer 2:uninstaller; do
+  code=${results[${step%%:*}]:-none}
+  if [[ $code =~ ^[1-9][0-9]*$ ]]; then
+    pass "the silent ${step#*:} refused with exit code $code while QOV ran"
+  else
+    fail "the silent ${step#*:} ended with \"$code\" while QOV ran, not an error"
+  fi
+done
+for file in qov.exe qovc.exe Uninstall.exe README.md; do
+  [[ -f $install_dir/$file ]] || fail "$file was removed while QOV ran"
+done
+if [[ $(date -r "$install_dir/README.md" +%Y) == 2001 ]]; then
+  pass "nothing was replaced while QOV ran"
+else
+  fail "files were replaced while QOV ran"
+fi
+
+echo "== Once QOV is closed, an install over the installed copy goes through"
+wine_quiet "$installer64" /S || fail "the installer exited with an error over the installed copy"
+if [[ -f $install_dir/qov.exe && $(date -r "$install_dir/README.md" +%Y) != 2001 ]]; then
+  pass "the installed copy was replaced"
+else
+  fail "the installed copy was not replaced"
 fi
 
 echo "== Silent uninstall"

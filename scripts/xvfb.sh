@@ -33,5 +33,6 @@ qov_stop_own_display() {
     kill "$QOV_XVFB_PID" 2>/dev/null || true
     wait "$QOV_XVFB_PID" 2>/dev/null || true
     QOV_XVFB_PID=
+    unset DISPLAY  # it named the display just stopped: a later qov_ensure_display starts another
   fi
 }

@@ -1,6 +1,7 @@
 // The program's entry: the main window and the message loop.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <exception>
 
@@ -21,6 +22,22 @@ int RunMessageLoop(qov::win32::MainWindow& mainWindow) {
     }
 }
 
+// The shell may hand the opening of the help page to a COM handler, which
+// wants the calling thread in a single-threaded apartment.
+class ComApartment {
+public:
+    ComApartment()
+        : joined_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (joined_) ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool joined_;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -29,6 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     classes.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES |
                     ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&classes);
+    const ComApartment apartment;
     try {
         qov::win32::MainWindow mainWindow;
         return RunMessageLoop(mainWindow);

@@ -192,15 +192,4 @@ std::string WaitingNotice(const std::string& title) {
     return Quoted(title) + "の応答を待っています。Esc キーで待つのをやめます（ウィンドウの問い合わせはそのまま残ります）。";
 }
 
-std::string ProgramFolder(const std::string& programPath) {
-    const std::size_t separator = programPath.find_last_of("\\/");
-    if (separator == std::string::npos) return {};
-    std::string folder = programPath.substr(0, separator);
-    // "C:" alone names drive C's current folder, not its root, and "" would
-    // name the current folder: a root keeps its separator.
-    if (folder.empty() || (folder.size() == 2 && folder[1] == ':'))
-        folder.push_back(programPath[separator]);
-    return folder;
-}
-
 }  // namespace qov

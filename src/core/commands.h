@@ -71,9 +71,4 @@ private:
     const OwnWindows& own_;
 };
 
-// The folder that holds `programPath` ("C:\\Tools\\qov.exe" gives
-// "C:\\Tools", "C:\\qov.exe" gives "C:\\"): the help viewer starts there.
-std::string ProgramFolder(const std::string& programPath);
-inline constexpr const char* kHelpCommandLine = "winhlp32.exe qov.hlp";
-
 }  // namespace qov

@@ -1,6 +1,7 @@
 #include "win32/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <utility>
 
 #include "core/command_ids.h"
+#include "core/help_file.h"
 #include "win32/dialog_frame.h"
 #include "win32/failure.h"
 #include "win32/layout.h"
@@ -377,21 +379,22 @@ void MainWindow::MakeOwnWindowsTopmost() {
     }
 }
 
-// The help viewer looks for the help file in the current folder.
+// The help document is a page beside the program, shown by whatever the user
+// opens web pages with. A missing page or a refusal of the shell is said in
+// the program's box, naming the file, rather than nothing happening on F1.
 void MainWindow::StartHelp() {
-    ::SetCurrentDirectoryW(Utf8ToWide(ProgramFolder(WideToUtf8(ProgramPath()))).c_str());
-    std::wstring commandLine = Utf8ToWide(kHelpCommandLine);  // CreateProcessW may write into it
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION started{};
-    // A missing viewer is not the program's failure: it goes on without one.
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                         &startup, &started)) {
-        UniqueKernelHandle process{started.hProcess};
-        UniqueKernelHandle thread{started.hThread};
+    const std::string helpPath = HelpFilePath(WideToUtf8(ProgramPath()));
+    const std::wstring widePath = Utf8ToWide(helpPath);
+    const DWORD attributes = ::GetFileAttributesW(widePath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ShowMessage(window_.get(), HelpFailureMessage(HelpFailure::Missing, helpPath), MB_ICONSTOP);
+        return;
     }
+    // Values above 32 mean the shell started the page's program.
+    const auto started = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(window_.get(), L"open", widePath.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (started <= 32)
+        ShowMessage(window_.get(), HelpFailureMessage(HelpFailure::NotOpened, helpPath), MB_ICONSTOP);
 }
 
 // The refresh's yield and a command's wait for another window: what is

@@ -1,4 +1,5 @@
-// qov.exe's icon as users meet it: the one Explorer and the Start menu show.
+// qov.exe's icon as users meet it: the one Explorer and the Start menu show;
+// the version both programs give in their properties.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -54,6 +55,32 @@ TEST(ProgramIcon, ExeShowsThePictureTheProgramPaints) {
             << "the " << size << "-pixel icon differs from what the program paints";
     }
     FreeLibrary(exe);
+}
+
+// Explorer's Details tab and installers read the fixed numbers; the texts are
+// what the Details tab shows. Both follow the project's version (QOV_VERSION).
+TEST(ProgramVersion, BothProgramsCarryTheProjectsVersion) {
+    const DWORD major = QOV_VERSION_MAJOR, minor = QOV_VERSION_MINOR, patch = QOV_VERSION_PATCH;
+    const std::wstring text(QOV_VERSION, QOV_VERSION + std::strlen(QOV_VERSION));
+    for (const char* variable : {"QOV_EXE", "QOVC_EXE"}) {
+        const std::string path = Variable(variable);
+        std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), nullptr));
+        ASSERT_FALSE(info.empty()) << path << " has no version resource";
+        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+        for (const DWORD versionMS : {fixed->dwFileVersionMS, fixed->dwProductVersionMS})
+            EXPECT_EQ(versionMS, (major << 16) | minor) << path;
+        for (const DWORD versionLS : {fixed->dwFileVersionLS, fixed->dwProductVersionLS})
+            EXPECT_EQ(versionLS, patch << 16) << path;
+        for (const wchar_t* name : {L"FileVersion", L"ProductVersion"}) {
+            wchar_t* value = nullptr;
+            const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+            ASSERT_TRUE(VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length));
+            EXPECT_EQ(std::wstring(value), text) << path;
+        }
+    }
 }
 
 }  // namespace

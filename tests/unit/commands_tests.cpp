@@ -204,12 +204,5 @@ TEST(StatusLine, ANoticeStandsInForTheCountUntilCleared) {
     EXPECT_EQ(list.writes.status, writes) << "an unchanged text is written again";
 }
 
-TEST(ProgramFolder, FolderOfTheProgramFileRootsKeepTheirSeparator) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\Tools\\qov.exe", "C:\\Tools"}, {"C:\\qov.exe", "C:\\"}, {"C:/qov.exe", "C:/"},
-        {"\\\\h\\s\\qov.exe", "\\\\h\\s"}, {"qov.exe", ""}};
-    for (const auto& [path, folder] : cases) EXPECT_EQ(ProgramFolder(path), folder) << path;
-}
-
 }  // namespace
 }  // namespace qov
