@@ -126,6 +126,22 @@ std::optional<std::map<std::string_view, std::string_view>> SplitFields(std::str
     return fields;
 }
 
+constexpr std::string_view kUnknownNormal = "unknown";
+
+// A rectangle, or nothing for an unknown normal place.
+std::optional<std::optional<WindowRect>> ParseNormal(std::string_view text) {
+    if (text == kUnknownNormal) return std::optional<WindowRect>{};
+    if (const auto rect = ParseRect(text)) return rect;
+    return std::nullopt;
+}
+
+std::string NormalField(const std::optional<WindowRect>& normal) {
+    if (!normal) return std::string(kUnknownNormal);
+    const WindowRect& r = *normal;
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
 std::string BordersField(const InvisibleBorders& b) {
     if (b == InvisibleBorders{}) return {};
     return ";borders=" + std::to_string(b.left) + "," + std::to_string(b.top) + "," +
@@ -135,11 +151,9 @@ std::string BordersField(const InvisibleBorders& b) {
 }  // namespace
 
 std::string FormatLayoutEntry(const LayoutEntry& entry) {
-    const WindowRect& r = entry.placement.normal;
     return "handle=" + std::to_string(entry.identity.handle) +
-           ";state=" + std::string(StateName(entry.placement.state)) + ";normal=" +
-           std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-           "," + std::to_string(r.bottom) + ";topmost=" + (entry.topmost ? "1" : "0") +
+           ";state=" + std::string(StateName(entry.state)) + ";normal=" + NormalField(entry.normal) +
+           ";topmost=" + (entry.topmost ? "1" : "0") +
            ";class=" + Escape(entry.identity.className) + ";title=" + Escape(entry.identity.title) +
            ";image=" + Escape(entry.identity.imagePath) + BordersField(entry.borders);
 }
@@ -153,7 +167,7 @@ std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text) {
     };
     const auto handle = Parsed(field("handle"), ParseNumber<WindowHandle>);
     const auto state = Parsed(field("state"), ParseState);
-    const auto normal = Parsed(field("normal"), ParseRect);
+    const auto normal = Parsed(field("normal"), ParseNormal);
     const auto topmost = Parsed(field("topmost"), ParseNumber<int>);
     const auto className = Parsed(field("class"), Unescape);
     const auto title = Parsed(field("title"), Unescape);
@@ -161,11 +175,11 @@ std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text) {
     const auto bordersText = field("borders");  // optional: none when missing
     const auto borders = bordersText ? ParseBorders(*bordersText) : InvisibleBorders{};
     if (!handle || !state || !normal || !topmost || (*topmost != 0 && *topmost != 1) ||
-        !className || className->empty() || !title || !imagePath || !borders) {
+        !className || className->empty() || !title || !imagePath || !borders ||
+        (!*normal && *state == ShowState::Normal)) {
         return std::nullopt;
     }
-    return LayoutEntry{
-        {*handle, *className, *title, *imagePath}, {*state, *normal}, *topmost == 1, *borders};
+    return LayoutEntry{{*handle, *className, *title, *imagePath}, *state, *normal, *topmost == 1, *borders};
 }
 
 // The old entries go first, so none of them can outlive a shorter layout. A

@@ -7,6 +7,10 @@
 // entry one line of named fields, e.g.
 //   handle=65814;state=normal;normal=-1200,80,-400,680;topmost=0;class=Notepad;title=a%3Bb;image=C:\Windows\notepad.exe
 // and, for a window with invisible borders, ";borders=7,0,7,7" (none when missing).
+// A minimised or maximised window whose normal place the system would not tell
+// is saved with "normal=unknown": its show state is put back, its place is
+// left as it is. A normal window's place is always known. (Versions before
+// this one skip such an entry.)
 // Texts escape '%', ';', '=' and control characters as %XX (UTF-8 bytes).
 // Unknown fields are ignored, so a later version can add some; an entry with
 // a field missing or unreadable, or a rectangle no screen could hold, is
@@ -34,7 +38,10 @@ struct WindowIdentity {
 
 struct LayoutEntry {
     WindowIdentity identity;
-    WindowPlacement placement;  // screen coordinates; state Normal, Minimized or Maximized
+    ShowState state = ShowState::Normal;  // Normal, Minimized or Maximized
+    // Where it goes when neither minimised nor maximised, in screen
+    // coordinates; nothing when not known (never for a normal window).
+    std::optional<WindowRect> normal;
     bool topmost = false;
     // Measured while the window was normal: it may be minimised when restored.
     InvisibleBorders borders;

@@ -43,8 +43,12 @@ struct WindowPlacement {
     bool operator==(const WindowPlacement&) const = default;
 };
 
-// ShowWindow's commands, with the system's values.
-enum class ShowCommand : int { Hide = 0, ShowNormal = 1, Show = 5, Minimize = 6 };
+// ShowWindow's commands, with the system's values. ShowMinimizedNoActivate
+// leaves the active window active; no command maximises without activating.
+enum class ShowCommand : int {
+    Hide = 0, ShowNormal = 1, Show = 5, Minimize = 6,
+    ShowMaximized = 3, ShowMinimizedNoActivate = 7,
+};
 
 // System-menu commands sent as WM_SYSCOMMAND, with the system's values.
 enum class SystemCommand : std::uint32_t {

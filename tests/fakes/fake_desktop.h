@@ -26,6 +26,7 @@ struct FakeWindow {
     std::uint32_t processId = 100;
     std::string imagePath = "C:\\Program Files\\Test\\test.exe";
     bool responds = true;
+    bool normalKnown = true;  // false: the system will not tell a minimised or maximised window's normal place
 };
 
 struct Operation {
@@ -90,7 +91,7 @@ public:
     std::optional<WindowPlacement> Placement(WindowHandle w) override {
         ++reads;
         const auto found = windows.find(w);
-        if (found == windows.end()) return std::nullopt;
+        if (found == windows.end() || !found->second.normalKnown) return std::nullopt;
         return WindowPlacement{found->second.state, found->second.normal.value_or(found->second.rect)};
     }
     Outcome SetPlacement(WindowHandle w, const WindowPlacement& p) override {

@@ -7,7 +7,7 @@ namespace qov {
 namespace {
 
 const LayoutEntry kNotepad{{0x2031A, "Notepad", "メモ - Notepad", "C:\\Windows\\notepad.exe"},
-                           {ShowState::Normal, {-1200, 80, -400, 680}}, false, {7, 0, 7, 7}};
+                           ShowState::Normal, WindowRect{-1200, 80, -400, 680}, false, {7, 0, 7, 7}};
 
 TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNot) {
     const std::string good = FormatLayoutEntry(kNotepad);
@@ -25,6 +25,7 @@ TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNo
         with("topmost", "-"), with("class", "-"), with("title", "-"), with("image", "-"),
         with("handle", "12a"), with("handle", ""), with("handle", "99999999999"), with("handle", "0x10"),
         with("state", "hidden"), with("state", "Normal"), with("topmost", "2"), with("topmost", "yes"),
+        with("normal", "unknown") /* a normal window's place is known */, with("normal", "Unknown"),
         with("normal", "1,2,3"), with("normal", "1,2,3,4,5"), with("normal", "a,b,c,d"),
         with("normal", "0,0,100001,10"), with("normal", "-100001,0,10,10"),
         with("normal", "0,0,99999999999,10"), with("normal", "10,0,10,10"), with("normal", "0,20,10,10"),
@@ -37,13 +38,15 @@ TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNo
 // Texts may hold anything; a stored entry stays one line.
 TEST(LayoutStore, ALayoutReadsBackAsSavedReplacesTheLastAndSkipsBrokenEntries) {
     const LayoutEntry odd{{-5, "Cls;=%", "tab\there\r\nline=1;2 %41 \x01 日本語", ""},
-                          {ShowState::Minimized, {-100000, -100000, 100000, 100000}}, true, {}};
+                          ShowState::Minimized, WindowRect{-100000, -100000, 100000, 100000}, true, {}};
     // The stored form itself: a later version reads what this one wrote.
     EXPECT_EQ(FormatLayoutEntry(odd),
               "handle=-5;state=minimized;normal=-100000,-100000,100000,100000;topmost=1;class=Cls%3B%3D%25;"
               "title=tab%09here%0D%0Aline%3D1%3B2 %2541 %01 日本語;image=");
     fakes::FakeStore store;
-    const std::vector<LayoutEntry> three{kNotepad, odd, {{7, "X", "", "D:\\a b\\c.exe"}, {ShowState::Maximized, {0, 0, 1, 1}}, false, {}}};
+    const LayoutEntry placeUnknown{{7, "X", "", "D:\\a b\\c.exe"}, ShowState::Maximized, std::nullopt, false, {}};
+    EXPECT_EQ(FormatLayoutEntry(placeUnknown), "handle=7;state=maximized;normal=unknown;topmost=0;class=X;title=;image=D:\\a b\\c.exe");
+    const std::vector<LayoutEntry> three{kNotepad, odd, placeUnknown};
     SaveLayout(store, three);
     EXPECT_EQ(LoadLayout(store), three);
     SaveLayout(store, std::vector{odd});
@@ -63,7 +66,7 @@ TEST(LayoutStore, ALayoutReadsBackAsSavedReplacesTheLastAndSkipsBrokenEntries) {
 TEST(LayoutMatching, EachSavedWindowFindsItsWindowByHandleThenTitleThenAsTheOnlyOne) {
     const std::string editor = "C:\\e.exe", viewer = "C:\\v.exe";
     const auto saved = [](WindowHandle h, std::string cls, std::string title, std::string image) {
-        return LayoutEntry{{h, std::move(cls), std::move(title), std::move(image)}, {}, false, {}};
+        return LayoutEntry{{h, std::move(cls), std::move(title), std::move(image)}, ShowState::Normal, std::nullopt, false, {}};
     };
     using Found = std::vector<std::optional<std::size_t>>;
     const struct {

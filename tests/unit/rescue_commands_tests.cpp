@@ -115,6 +115,47 @@ TEST(RescueCommands, AWindowSavedFlushWithTheEdgesIsPutBackThereFromMinimised) {
     EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, snapped, {-7, 0, 967, 1047}}}));
 }
 
+// Wine tells no other process a minimised or maximised window's normal
+// place, nor Windows of some windows created maximised.
+TEST(RescueCommands, AWindowWhoseNormalPlaceIsUnknownIsSavedAndGetsItsShowStateBack) {
+    constexpr int kMinimizeQuietly = int(ShowCommand::ShowMinimizedNoActivate),
+                  kMaximize = int(ShowCommand::ShowMaximized);
+    const struct {
+        const char* name;
+        ShowState saved, now;
+        bool visibleNow;
+        Outcome outcome;
+        std::vector<Operation> expected;  // on the window, whose handle is filled in
+        std::string message;
+    } cases[] = {
+        {"minimised, restored since", ShowState::Minimized, ShowState::Normal, true, Outcome::Done,
+         {{Operation::Show, kMinimizeQuietly, 0}, {Operation::MakeTopmost, 0, 0}}, RestoredLayoutMessage(1, 0)},
+        {"maximised, minimised since", ShowState::Maximized, ShowState::Minimized, true, Outcome::Done,
+         {{Operation::Show, kMaximize, 0}, {Operation::MakeTopmost, 0, 0}}, RestoredLayoutMessage(1, 0)},
+        {"still minimised", ShowState::Minimized, ShowState::Minimized, true, Outcome::Done,
+         {{Operation::MakeTopmost, 0, 0}}, RestoredLayoutMessage(1, 0)},
+        {"hidden since: not shown", ShowState::Minimized, ShowState::Normal, false, Outcome::Done, {},
+         RestoredLayoutMessage(0, 0, 1)},
+        {"refused", ShowState::Maximized, ShowState::Normal, true, Outcome::Refused,
+         {{Operation::Show, kMaximize, 0}}, RestoredLayoutMessage(0, 0, 1)},
+    };
+    for (const auto& c : cases) {
+        Scene s;
+        s.settings.showOnlyVisible = false;
+        const WindowHandle window = s.Add(c.name, {.state = c.saved, .rect = {0, 1000, 160, 1040}, .topmost = true,
+                                                   .normalKnown = false});
+        ASSERT_EQ(s.Run(IDM_SAVE_LAYOUT), SavedLayoutMessage(1)) << c.name;
+        s.desktop.windows[window].state = c.now;
+        s.desktop.windows[window].visible = c.visibleNow;
+        s.desktop.windows[window].topmost = false;
+        s.desktop.outcomeOf = [&](const Operation&) { return c.outcome; };
+        EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), c.message) << c.name;
+        std::vector<Operation> expected = c.expected;
+        for (Operation& op : expected) op.window = window;
+        EXPECT_EQ(s.desktop.operations, expected) << c.name;
+    }
+}
+
 TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) {
     Scene s;
     const WindowHandle editor = s.Add("a.txt", {.className = "Ed", .rect = {100, 100, 700, 500}, .topmost = true});
