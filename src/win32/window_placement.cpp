@@ -28,15 +28,31 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     return TRUE;
 }
 
-// The monitor Windows takes the workspace of: the one the rectangle shares
-// most with, and the primary one for a rectangle off every monitor (the very
-// windows brought into view).
-Monitor WorkspaceMonitorOf(const WindowRect& rect) {
-    const RECT r = ToRect(rect);
+// A placement's workspace coordinates are relative to the work area of the
+// window's own monitor. For a minimised window MonitorFromWindow takes its
+// place before it was minimised.
+Monitor WorkspaceMonitor(HMONITOR monitor) {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    ::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &info);
+    ::GetMonitorInfoW(monitor, &info);
     return MonitorFromInfo(info);
+}
+
+// The monitor a window goes to with that normal rectangle (the core puts it
+// in view of one).
+HMONITOR MonitorOfPlace(const WindowRect& normal) {
+    const RECT r = ToRect(normal);
+    return ::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+}
+
+// Wine's answers differ from Windows' in two ways the placement code works
+// around; the work-arounds are guesses that would be wrong on Windows, so
+// they apply under Wine alone. Its ntdll exports wine_get_version; Windows'
+// does not.
+bool UnderWine() {
+    static const bool wine =
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
 }
 
 // The placement of a top-level window is in workspace coordinates unless it
@@ -85,8 +101,11 @@ Outcome PlaceInSteps(HWND window, const WindowPlacement& wanted) {
     return Outcome::Done;
 }
 
+// On Windows a refusal is final: UIPI keeps a program that is not elevated
+// from placing an elevated one's windows, in steps or not.
 Outcome Place(HWND window, const WINDOWPLACEMENT& placement, const WindowPlacement& wanted) {
-    return ::SetWindowPlacement(window, &placement) ? Outcome::Done : PlaceInSteps(window, wanted);
+    if (::SetWindowPlacement(window, &placement)) return Outcome::Done;
+    return UnderWine() ? PlaceInSteps(window, wanted) : FailureOutcome(window);
 }
 
 // Another thread of this process: Wine carries a placement out there
@@ -115,14 +134,15 @@ std::optional<WindowPlacement> Win32WindowSystem::Placement(WindowHandle window)
     // Wine keeps the normal rectangle inside the window's own process and
     // gives another process the window's present one: a minimised or
     // maximised window's normal place is then unknown, not its icon or the
-    // whole screen. (On Windows the two never coincide in practice.)
-    if (state != ShowState::Normal && ::GetWindowRect(hwnd, &rect) &&
+    // whole screen.
+    if (UnderWine() && state != ShowState::Normal && ::GetWindowRect(hwnd, &rect) &&
         ::EqualRect(&rect, &placement.rcNormalPosition)) {
         return std::nullopt;
     }
     WindowRect normal = FromRect(placement.rcNormalPosition);
     if (!WithinReach(normal)) return std::nullopt;  // not converted: the sum could overflow
-    if (UsesWorkspace(hwnd)) normal = WorkspaceToScreen(normal, WorkspaceMonitorOf(normal));
+    if (UsesWorkspace(hwnd))
+        normal = WorkspaceToScreen(normal, WorkspaceMonitor(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST)));
     return WindowPlacement{state, normal};
 }
 
@@ -142,8 +162,10 @@ Outcome Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlaceme
     placement.flags = restoreToMaximized | WPF_ASYNCWINDOWPLACEMENT;
     placement.showCmd =
         IsShown(hwnd) ? ShowCommandFor(wanted.state, StateOf(placement.showCmd)) : SW_HIDE;
-    const WindowRect normal =
-        UsesWorkspace(hwnd) ? ScreenToWorkspace(wanted.normal, WorkspaceMonitorOf(wanted.normal)) : wanted.normal;
+    // Relative to the monitor the window will be on.
+    const WindowRect normal = UsesWorkspace(hwnd)
+                                  ? ScreenToWorkspace(wanted.normal, WorkspaceMonitor(MonitorOfPlace(wanted.normal)))
+                                  : wanted.normal;
     placement.rcNormalPosition = ToRect(normal);
     if (!BelongsToAnotherThreadOfThisProcess(hwnd)) return Place(hwnd, placement, wanted);
     // A thread of its own, so a hung window holds only that thread.
