@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 
@@ -142,6 +143,24 @@ std::string NormalField(const std::optional<WindowRect>& normal) {
            std::to_string(r.bottom);
 }
 
+std::string MonitorFields(const LayoutEntry& entry) {
+    std::string fields;
+    if (!entry.monitor.empty()) fields += ";monitor=" + Escape(entry.monitor);
+    if (entry.dpi != 0) fields += ";dpi=" + std::to_string(entry.dpi);
+    return fields;
+}
+
+std::optional<int> ParseDpi(std::string_view text) {
+    const auto dpi = ParseNumber<int>(text);
+    if (!dpi || *dpi < kLowestDpi || *dpi > kHighestDpi) return std::nullopt;
+    return dpi;
+}
+
+// `length` * to / from, rounded to the nearest.
+int Scaled(int length, int to, int from) {
+    return static_cast<int>((std::int64_t{length} * to * 2 + from) / (std::int64_t{from} * 2));
+}
+
 std::string BordersField(const InvisibleBorders& b) {
     if (b == InvisibleBorders{}) return {};
     return ";borders=" + std::to_string(b.left) + "," + std::to_string(b.top) + "," +
@@ -155,7 +174,7 @@ std::string FormatLayoutEntry(const LayoutEntry& entry) {
            ";state=" + std::string(StateName(entry.state)) + ";normal=" + NormalField(entry.normal) +
            ";topmost=" + (entry.topmost ? "1" : "0") +
            ";class=" + Escape(entry.identity.className) + ";title=" + Escape(entry.identity.title) +
-           ";image=" + Escape(entry.identity.imagePath) + BordersField(entry.borders);
+           ";image=" + Escape(entry.identity.imagePath) + BordersField(entry.borders) + MonitorFields(entry);
 }
 
 std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text) {
@@ -174,12 +193,16 @@ std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text) {
     const auto imagePath = Parsed(field("image"), Unescape);
     const auto bordersText = field("borders");  // optional: none when missing
     const auto borders = bordersText ? ParseBorders(*bordersText) : InvisibleBorders{};
+    // Optional too: unknown when missing.
+    const auto monitor = field("monitor") ? Unescape(*field("monitor")) : std::string();
+    const auto dpi = field("dpi") ? ParseDpi(*field("dpi")) : 0;
     if (!handle || !state || !normal || !topmost || (*topmost != 0 && *topmost != 1) ||
-        !className || className->empty() || !title || !imagePath || !borders ||
+        !className || className->empty() || !title || !imagePath || !borders || !monitor || !dpi ||
         (!*normal && *state == ShowState::Normal)) {
         return std::nullopt;
     }
-    return LayoutEntry{{*handle, *className, *title, *imagePath}, *state, *normal, *topmost == 1, *borders};
+    return LayoutEntry{{*handle, *className, *title, *imagePath}, *state, *normal, *topmost == 1, *borders,
+                       *monitor, *dpi};
 }
 
 // The old entries go first, so none of them can outlive a shorter layout. A
@@ -209,6 +232,17 @@ std::vector<LayoutEntry> LoadLayout(TextStore& store) {
             entries.push_back(*entry);
     }
     return entries;
+}
+
+WindowRect ScaledToMonitor(const LayoutEntry& entry, std::span<const Monitor> monitors) {
+    const WindowRect& rect = entry.normal.value();
+    const Monitor* monitor = nullptr;
+    for (const Monitor& today : monitors)
+        if (!entry.monitor.empty() && today.device == entry.monitor) monitor = &today;
+    if (!monitor) monitor = NearestMonitor(rect, monitors);
+    if (!monitor || entry.dpi == 0 || monitor->dpi <= 0 || monitor->dpi == entry.dpi) return rect;
+    return {rect.left, rect.top, rect.left + Scaled(rect.right - rect.left, monitor->dpi, entry.dpi),
+            rect.top + Scaled(rect.bottom - rect.top, monitor->dpi, entry.dpi)};
 }
 
 std::vector<std::optional<std::size_t>> MatchLayout(std::span<const LayoutEntry> entries,

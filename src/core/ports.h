@@ -28,10 +28,13 @@ struct WindowRect {
 enum class ShowState { Unknown, Normal, Minimized, Maximized };
 
 // A display monitor: its whole rectangle and the part of it that windows
-// use (without the taskbar and other docked bars).
+// use (without the taskbar and other docked bars), its device name (e.g.
+// "\\.\DISPLAY1", "" when unknown) and the DPI of its scale (96 at 100%).
 struct Monitor {
     WindowRect area;
     WindowRect workArea;
+    std::string device = "";  // a default keeps brace initialisers that end before it quiet
+    int dpi = 96;
     bool operator==(const Monitor&) const = default;
 };
 

@@ -66,6 +66,7 @@ void RescueCommands::BringIntoView(WindowHandle window, const std::vector<Monito
 // tell (Wine tells no other process; Windows, of some windows created
 // maximised) is saved with its show state alone.
 std::string RescueCommands::SaveLayout() {
+    const std::vector<Monitor> monitors = windows_.Monitors();
     std::vector<LayoutEntry> entries;
     for (const WindowHandle window : Targets()) {
         const std::optional<WindowPlacement> resting = RestingPlacement(windows_, window);
@@ -76,15 +77,17 @@ std::string RescueCommands::SaveLayout() {
                                 windows_.ProcessImagePath(window)};
         const std::optional<WindowRect> normal =
             resting ? std::optional(resting->normal) : std::nullopt;
+        const Monitor* monitor = NearestMonitor(normal.value_or(windows_.Rectangle(window)), monitors);
         entries.push_back({std::move(identity), state, normal, windows_.IsTopmost(window),
-                           BordersOf(window, state)});
+                           BordersOf(window, state), monitor ? monitor->device : "", monitor ? monitor->dpi : 0});
     }
     const std::optional<std::size_t> saved = qov::SaveLayout(layoutStore_, entries);
     return saved ? SavedLayoutMessage(*saved) : kLayoutNotSavedMessage;
 }
 
 // A saved rectangle may come from another arrangement of monitors, or from a
-// hand-edited store: it is brought into view on today's monitors first.
+// hand-edited store: it is sized for the DPI of its monitor today and brought
+// into view on today's monitors first.
 Outcome RescueCommands::PutBack(WindowHandle window, const LayoutEntry& entry,
                                 const std::vector<Monitor>& monitors) {
     if (!entry.normal) return PutBackShowState(window, entry.state);
@@ -94,7 +97,7 @@ Outcome RescueCommands::PutBack(WindowHandle window, const LayoutEntry& entry,
     const InvisibleBorders borders = now && now->state == ShowState::Normal
                                          ? BordersOf(window, ShowState::Normal)
                                          : entry.borders;
-    const WindowPlacement wanted{entry.state, IntoView(*entry.normal, borders, monitors)};
+    const WindowPlacement wanted{entry.state, IntoView(ScaledToMonitor(entry, monitors), borders, monitors)};
     return now == wanted ? Outcome::Done : windows_.SetPlacement(window, wanted);
 }
 

@@ -3,11 +3,13 @@
 // without letting a hung window hold the program.
 #include <windows.h>
 #include <dwmapi.h>
+#include <shellscalingapi.h>
 
 #include <system_error>
 #include <thread>
 
 #include "core/into_view.h"
+#include "win32/text.h"
 #include "win32/window_system.h"
 
 namespace qov::win32 {
@@ -20,11 +22,23 @@ Monitor MonitorFromInfo(const MONITORINFO& info) {
     return {FromRect(info.rcMonitor), FromRect(info.rcWork)};
 }
 
+// The DPI the user's scale gives the monitor: what a per-monitor aware
+// program (this one) is told.
+int DpiOf(HMONITOR monitor) {
+    UINT x = 0, y = 0;
+    return SUCCEEDED(::GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &x, &y)) && x > 0
+               ? static_cast<int>(x)
+               : USER_DEFAULT_SCREEN_DPI;
+}
+
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    MONITORINFO info{};
+    MONITORINFOEXW info{};
     info.cbSize = sizeof(info);
-    if (::GetMonitorInfoW(monitor, &info))
-        reinterpret_cast<std::vector<Monitor>*>(list)->push_back(MonitorFromInfo(info));
+    if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
+    Monitor found = MonitorFromInfo(info);
+    found.device = WideToUtf8(info.szDevice);
+    found.dpi = DpiOf(monitor);
+    reinterpret_cast<std::vector<Monitor>*>(list)->push_back(std::move(found));
     return TRUE;
 }
 

@@ -7,7 +7,8 @@ namespace qov {
 namespace {
 
 const LayoutEntry kNotepad{{0x2031A, "Notepad", "メモ - Notepad", "C:\\Windows\\notepad.exe"},
-                           ShowState::Normal, WindowRect{-1200, 80, -400, 680}, false, {7, 0, 7, 7}};
+                           ShowState::Normal, WindowRect{-1200, 80, -400, 680}, false, {7, 0, 7, 7},
+                           "\\\\.\\DISPLAY2", 144};
 
 TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNot) {
     const std::string good = FormatLayoutEntry(kNotepad);
@@ -20,6 +21,8 @@ TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNo
     EXPECT_TRUE(ParseLayoutEntry("later=1;" + good + ";extra=%41;colour=red"));
     EXPECT_TRUE(ParseLayoutEntry(with("title", "")));
     EXPECT_EQ(ParseLayoutEntry(with("borders", "-"))->borders, InvisibleBorders{}) << "borders are optional";
+    EXPECT_EQ(ParseLayoutEntry(with("monitor", "-"))->monitor, "") << "the monitor is optional";
+    EXPECT_EQ(ParseLayoutEntry(with("dpi", "-"))->dpi, 0) << "the DPI is optional";
     const std::string refused[] = {
         "", "junk", good + ";novalue", with("handle", "-"), with("state", "-"), with("normal", "-"),
         with("topmost", "-"), with("class", "-"), with("title", "-"), with("image", "-"),
@@ -31,6 +34,7 @@ TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNo
         with("normal", "0,0,99999999999,10"), with("normal", "10,0,10,10"), with("normal", "0,20,10,10"),
         with("normal", " 1,2,3,4"), with("class", ""), with("class", "a%G1"), with("title", "a%4"),
         with("image", "%"), with("borders", "7,0,7"), with("borders", "65,0,0,0"), with("borders", "-1,0,0,0"),
+        with("monitor", "%4"), with("dpi", ""), with("dpi", "47"), with("dpi", "961"), with("dpi", "96.0"),
     };
     for (const std::string& text : refused) EXPECT_FALSE(ParseLayoutEntry(text)) << text;
 }
@@ -60,6 +64,35 @@ TEST(LayoutStore, ALayoutReadsBackAsSavedReplacesTheLastAndSkipsBrokenEntries) {
     for (const char* count : {"", "x", "-3", "0", "99999999999"}) {
         store.values["Count"] = count;
         EXPECT_TRUE(LoadLayout(store).empty()) << count;
+    }
+}
+
+// The size stays the same in the user's terms: 800 pixels at 100% are 1200 at 150%.
+TEST(LayoutScaling, ASavedSizeFollowsTheDpiOfTheMonitorItGoesTo) {
+    const std::vector<Monitor> monitors{
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, "\\\\.\\DISPLAY1", 96},
+        {{1920, 0, 4480, 1440}, {1920, 0, 4480, 1400}, "\\\\.\\DISPLAY2", 144},
+    };
+    const WindowRect onFirst{100, 100, 900, 700}, onSecond{2000, 100, 3200, 1000};
+    const struct {
+        const char* name;
+        WindowRect saved;
+        std::string monitor;
+        int dpi;
+        WindowRect expected;
+    } cases[] = {
+        {"its monitor, the same DPI", onSecond, "\\\\.\\DISPLAY2", 144, onSecond},
+        {"its monitor, scaled up since", onFirst, "\\\\.\\DISPLAY2", 96, {100, 100, 1300, 1000}},
+        {"its monitor found by name wherever the rectangle lies", onSecond, "\\\\.\\DISPLAY1", 144, {2000, 100, 2800, 700}},
+        {"its monitor gone: the one it lies on", onFirst, "\\\\.\\DISPLAY9", 144, {100, 100, 633, 500}},
+        {"no monitor saved: the one it lies on", onSecond, "", 96, {2000, 100, 3800, 1450}},
+        {"no DPI saved (an older layout)", onFirst, "\\\\.\\DISPLAY2", 0, onFirst},
+        {"rounded to the nearest pixel", {0, 0, 101, 99}, "\\\\.\\DISPLAY1", 144, {0, 0, 67, 66}},
+    };
+    for (const auto& c : cases) {
+        LayoutEntry entry = kNotepad;
+        entry.normal = c.saved, entry.monitor = c.monitor, entry.dpi = c.dpi;
+        EXPECT_EQ(ScaledToMonitor(entry, monitors), c.expected) << c.name;
     }
 }
 

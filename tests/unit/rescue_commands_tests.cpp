@@ -156,6 +156,20 @@ TEST(RescueCommands, AWindowWhoseNormalPlaceIsUnknownIsSavedAndGetsItsShowStateB
     }
 }
 
+// The scaling itself is the layout's; here, that the monitor is saved and used.
+TEST(RescueCommands, AWindowSavedAtOneScaleIsRestoredAtTheSameSizeInTheUsersTerms) {
+    Scene s;
+    s.desktop.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, "\\\\.\\DISPLAY1", 96},
+                          {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}, "\\\\.\\DISPLAY2", 96}};
+    const WindowHandle window = s.Add("editor", {.rect = {2000, 100, 2800, 700}});
+    s.Run(IDM_SAVE_LAYOUT);
+    EXPECT_NE(s.store.values["Window1"].find(";monitor=\\\\.\\DISPLAY2;dpi=96"), std::string::npos)
+        << s.store.values["Window1"];
+    s.desktop.monitors[1].dpi = 120;  // its scale changed from 100% to 125%
+    s.Run(IDM_RESTORE_LAYOUT);
+    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, window, {2000, 100, 3000, 850}}}));
+}
+
 TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) {
     Scene s;
     const WindowHandle editor = s.Add("a.txt", {.className = "Ed", .rect = {100, 100, 700, 500}, .topmost = true});

@@ -1,5 +1,6 @@
-// The window system's placements on real windows of another thread (the
-// monitors are the end-to-end tests' part).
+// The window system's placements on real windows of another thread, and
+// what it says of the monitors (where windows go on them is the end-to-end
+// tests' part).
 #include <gtest/gtest.h>
 
 #include "win32/test_support.h"
@@ -56,6 +57,16 @@ TEST(WindowPlacement, SettingItDoesNotWaitForAHungWindow) {
     EXPECT_TRUE(test::PumpUntil([&] {
         return system.Placement(HandleOf(window)) == WindowPlacement{ShowState::Minimized, moved};
     }, 10s));
+}
+
+// A saved layout names each window's monitor by these.
+TEST(Monitors, EachHasItsDeviceNameAndTheDpiOfItsScale) {
+    const std::vector<Monitor> monitors = Win32WindowSystem().Monitors();
+    ASSERT_FALSE(monitors.empty());
+    for (const Monitor& monitor : monitors) {
+        EXPECT_TRUE(monitor.device.starts_with("\\\\.\\DISPLAY")) << monitor.device;
+        EXPECT_EQ(monitor.dpi, 96) << monitor.device << ": Xvfb's screen is at 100%";
+    }
 }
 
 }  // namespace
