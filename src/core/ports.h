@@ -129,6 +129,12 @@ public:
     // 11 count invisible resize borders in the outer rectangle. The outer
     // rectangle where the system does not say.
     virtual WindowRect VisibleFrame(WindowHandle window) = 0;
+    // Maximises a window that is maximised on another monitor on the monitor
+    // of `normal` (screen coordinates), its normal rectangle: SetPlacement
+    // would leave it maximised where it is. It is restored without being
+    // activated, moved and maximised, in steps its thread carries out in
+    // order; other windows are given the placement.
+    virtual Outcome MoveMaximized(WindowHandle window, const WindowRect& normal) = 0;
 };
 
 // A list operation the control refused. Rows and the table still agree when

@@ -98,6 +98,11 @@ Outcome RescueCommands::PutBack(WindowHandle window, const LayoutEntry& entry,
                                          ? BordersOf(window, ShowState::Normal)
                                          : entry.borders;
     const WindowPlacement wanted{entry.state, IntoView(ScaledToMonitor(entry, monitors), borders, monitors)};
+    // A maximised window is maximised on the monitor of its normal place.
+    if (wanted.state == ShowState::Maximized && windows_.GetShowState(window) == ShowState::Maximized &&
+        NearestMonitor(windows_.Rectangle(window), monitors) != NearestMonitor(wanted.normal, monitors)) {
+        return windows_.MoveMaximized(window, wanted.normal);
+    }
     return now == wanted ? Outcome::Done : windows_.SetPlacement(window, wanted);
 }
 

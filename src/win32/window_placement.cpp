@@ -116,10 +116,20 @@ Outcome PlaceInSteps(HWND window, const WindowPlacement& wanted) {
 }
 
 // On Windows a refusal is final: UIPI keeps a program that is not elevated
-// from placing an elevated one's windows, in steps or not.
-Outcome Place(HWND window, const WINDOWPLACEMENT& placement, const WindowPlacement& wanted) {
-    if (::SetWindowPlacement(window, &placement)) return Outcome::Done;
+// from placing an elevated one's windows, in steps or not. A window that
+// goes to a monitor of another DPI resizes itself for it on the way
+// (WM_DPICHANGED), so the placement is asked for again, to be carried out
+// once it is there. (Wine gives every monitor one DPI.)
+Outcome Place(HWND window, const WINDOWPLACEMENT& placement, const WindowPlacement& wanted, bool changesDpi) {
+    if (::SetWindowPlacement(window, &placement)) {
+        if (changesDpi) ::SetWindowPlacement(window, &placement);
+        return Outcome::Done;
+    }
     return UnderWine() ? PlaceInSteps(window, wanted) : FailureOutcome(window);
+}
+
+bool ChangesDpi(HWND window, const WindowRect& normal) {
+    return DpiOf(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)) != DpiOf(MonitorOfPlace(normal));
 }
 
 // Another thread of this process: Wine carries a placement out there
@@ -128,6 +138,19 @@ bool BelongsToAnotherThreadOfThisProcess(HWND window) {
     DWORD process = 0;
     const DWORD thread = ::GetWindowThreadProcessId(window, &process);
     return process == ::GetCurrentProcessId() && thread != ::GetCurrentThreadId();
+}
+
+// Runs `place` here, or for another thread of this process on a thread of
+// its own, so a hung window holds only that thread.
+template <typename Place>
+Outcome PlaceWithoutWaiting(HWND window, Place place) {
+    if (!BelongsToAnotherThreadOfThisProcess(window)) return place();
+    try {
+        std::thread(place).detach();
+        return Outcome::Done;
+    } catch (const std::system_error&) {
+        return Outcome::Refused;  // no thread to spare: left where it is rather than risk a freeze
+    }
 }
 
 }  // namespace
@@ -181,14 +204,23 @@ Outcome Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlaceme
                                   ? ScreenToWorkspace(wanted.normal, WorkspaceMonitor(MonitorOfPlace(wanted.normal)))
                                   : wanted.normal;
     placement.rcNormalPosition = ToRect(normal);
-    if (!BelongsToAnotherThreadOfThisProcess(hwnd)) return Place(hwnd, placement, wanted);
-    // A thread of its own, so a hung window holds only that thread.
-    try {
-        std::thread([hwnd, placement, wanted] { Place(hwnd, placement, wanted); }).detach();
-        return Outcome::Done;
-    } catch (const std::system_error&) {
-        return Outcome::Refused;  // no thread to spare: left where it is rather than risk a freeze
-    }
+    const bool changesDpi = ChangesDpi(hwnd, wanted.normal);
+    return PlaceWithoutWaiting(hwnd, [hwnd, placement, wanted, changesDpi] {
+        return Place(hwnd, placement, wanted, changesDpi);
+    });
+}
+
+// SetWindowPlacement keeps a maximised window maximised on its monitor,
+// whatever its new normal place. The steps restore it (without activating
+// it), move it and maximise it; on Windows its placement is then set once
+// more, as it would be for a window that changes monitor.
+Outcome Win32WindowSystem::MoveMaximized(WindowHandle window, const WindowRect& normal) {
+    const HWND hwnd = ToHwnd(window);
+    const WindowPlacement wanted{ShowState::Maximized, normal};
+    if (!::IsZoomed(hwnd) || !IsShown(hwnd)) return SetPlacement(window, wanted);
+    const Outcome moved = PlaceWithoutWaiting(hwnd, [hwnd, wanted] { return PlaceInSteps(hwnd, wanted); });
+    if (moved != Outcome::Done || UnderWine()) return moved;
+    return SetPlacement(window, wanted);
 }
 
 WindowRect Win32WindowSystem::VisibleFrame(WindowHandle window) {

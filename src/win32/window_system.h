@@ -60,6 +60,7 @@ public:
     // short-lived thread of its own (see window_placement.cpp).
     Outcome SetPlacement(WindowHandle window, const WindowPlacement& placement) override;
     WindowRect VisibleFrame(WindowHandle window) override;
+    Outcome MoveMaximized(WindowHandle window, const WindowRect& normal) override;
 
 private:
     std::function<bool()> runWaitingMessages_;

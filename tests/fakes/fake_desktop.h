@@ -30,7 +30,7 @@ struct FakeWindow {
 };
 
 struct Operation {
-    enum Kind { Show, SystemCommand, BringToFront, MakeTopmost, RemoveTopmost, SetRectangle, SetPlacement } kind;
+    enum Kind { Show, SystemCommand, BringToFront, MakeTopmost, RemoveTopmost, SetRectangle, SetPlacement, MoveMaximized } kind;
     int argument;  // the ShowCommand, SystemCommand or placement's ShowState value; 0 otherwise
     WindowHandle window;
     WindowRect rect{};  // SetRectangle's, or a placement's normal rectangle
@@ -96,6 +96,9 @@ public:
     }
     Outcome SetPlacement(WindowHandle w, const WindowPlacement& p) override {
         return Record({Operation::SetPlacement, int(p.state), w, p.normal});
+    }
+    Outcome MoveMaximized(WindowHandle w, const WindowRect& normal) override {
+        return Record({Operation::MoveMaximized, 0, w, normal});
     }
     WindowRect VisibleFrame(WindowHandle w) override {
         const auto found = windows.find(w);

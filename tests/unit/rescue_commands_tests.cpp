@@ -170,6 +170,41 @@ TEST(RescueCommands, AWindowSavedAtOneScaleIsRestoredAtTheSameSizeInTheUsersTerm
     EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, window, {2000, 100, 3000, 850}}}));
 }
 
+// SetWindowPlacement would leave a maximised window maximised on the monitor it is on.
+TEST(RescueCommands, AWindowSavedMaximisedOnOneMonitorIsMaximisedThereAgain) {
+    const WindowRect savedNormal{2000, 100, 2800, 700};  // on the right-hand monitor
+    const WindowRect maximisedLeft{-8, -8, 1928, 1048}, maximisedRight{1912, -8, 3848, 1048};
+    const struct {
+        const char* name;
+        fakes::FakeWindow now;
+        Operation expected;  // on the window, whose handle is filled in
+    } cases[] = {
+        {"maximised on the other monitor since",
+         {.state = ShowState::Maximized, .rect = maximisedLeft, .normal = WindowRect{100, 100, 900, 700}},
+         {Operation::MoveMaximized, 0, 0, savedNormal}},
+        {"maximised there, its normal place changed",
+         {.state = ShowState::Maximized, .rect = maximisedRight, .normal = WindowRect{2100, 100, 2900, 700}},
+         {kPlace, kMaximized, 0, savedNormal}},
+        {"normal on the other monitor since", {.rect = {100, 100, 900, 700}}, {kPlace, kMaximized, 0, savedNormal}},
+        {"minimised since", {.state = ShowState::Minimized, .rect = {0, 1000, 160, 1040}, .normal = WindowRect{100, 100, 900, 700}},
+         {kPlace, kMaximized, 0, savedNormal}},
+    };
+    for (const auto& c : cases) {
+        Scene s;
+        s.desktop.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}, {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}}};
+        const WindowHandle window =
+            s.Add(c.name, {.state = ShowState::Maximized, .rect = maximisedRight, .normal = savedNormal});
+        s.Run(IDM_SAVE_LAYOUT);
+        fakes::FakeWindow now = c.now;
+        now.title = c.name;
+        s.desktop.windows[window] = now;
+        EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), RestoredLayoutMessage(1, 0)) << c.name;
+        Operation expected = c.expected;
+        expected.window = window;
+        EXPECT_EQ(s.desktop.operations, std::vector{expected}) << c.name;
+    }
+}
+
 TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) {
     Scene s;
     const WindowHandle editor = s.Add("a.txt", {.className = "Ed", .rect = {100, 100, 700, 500}, .topmost = true});
