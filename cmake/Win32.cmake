@@ -8,7 +8,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 file(GLOB_RECURSE QOV_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 add_library(qov_win32 STATIC ${QOV_WIN32_SOURCES})
-target_link_libraries(qov_win32 PUBLIC qov_core user32 gdi32 comctl32 advapi32 shell32 uxtheme dwmapi)
+target_link_libraries(qov_win32 PUBLIC qov_core user32 gdi32 comctl32 advapi32 shell32 uxtheme dwmapi shcore)
 # The core calls TitleContains, which the Win32 half supplies.
 target_link_libraries(qov_core PUBLIC qov_win32)
 

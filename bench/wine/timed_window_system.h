@@ -72,6 +72,9 @@ public:
         return inner_.SetPlacement(w, p);
     }
     WindowRect VisibleFrame(WindowHandle w) override { return inner_.VisibleFrame(w); }
+    Outcome MoveMaximized(WindowHandle w, const WindowRect& normal) override {
+        return inner_.MoveMaximized(w, normal);
+    }
 
 private:
     WindowSystem& inner_;

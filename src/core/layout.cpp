@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 
@@ -126,6 +127,40 @@ std::optional<std::map<std::string_view, std::string_view>> SplitFields(std::str
     return fields;
 }
 
+constexpr std::string_view kUnknownNormal = "unknown";
+
+// A rectangle, or nothing for an unknown normal place.
+std::optional<std::optional<WindowRect>> ParseNormal(std::string_view text) {
+    if (text == kUnknownNormal) return std::optional<WindowRect>{};
+    if (const auto rect = ParseRect(text)) return rect;
+    return std::nullopt;
+}
+
+std::string NormalField(const std::optional<WindowRect>& normal) {
+    if (!normal) return std::string(kUnknownNormal);
+    const WindowRect& r = *normal;
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+std::string MonitorFields(const LayoutEntry& entry) {
+    std::string fields;
+    if (!entry.monitor.empty()) fields += ";monitor=" + Escape(entry.monitor);
+    if (entry.dpi != 0) fields += ";dpi=" + std::to_string(entry.dpi);
+    return fields;
+}
+
+std::optional<int> ParseDpi(std::string_view text) {
+    const auto dpi = ParseNumber<int>(text);
+    if (!dpi || *dpi < kLowestDpi || *dpi > kHighestDpi) return std::nullopt;
+    return dpi;
+}
+
+// `length` * to / from, rounded to the nearest.
+int Scaled(int length, int to, int from) {
+    return static_cast<int>((std::int64_t{length} * to * 2 + from) / (std::int64_t{from} * 2));
+}
+
 std::string BordersField(const InvisibleBorders& b) {
     if (b == InvisibleBorders{}) return {};
     return ";borders=" + std::to_string(b.left) + "," + std::to_string(b.top) + "," +
@@ -135,13 +170,11 @@ std::string BordersField(const InvisibleBorders& b) {
 }  // namespace
 
 std::string FormatLayoutEntry(const LayoutEntry& entry) {
-    const WindowRect& r = entry.placement.normal;
     return "handle=" + std::to_string(entry.identity.handle) +
-           ";state=" + std::string(StateName(entry.placement.state)) + ";normal=" +
-           std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-           "," + std::to_string(r.bottom) + ";topmost=" + (entry.topmost ? "1" : "0") +
+           ";state=" + std::string(StateName(entry.state)) + ";normal=" + NormalField(entry.normal) +
+           ";topmost=" + (entry.topmost ? "1" : "0") +
            ";class=" + Escape(entry.identity.className) + ";title=" + Escape(entry.identity.title) +
-           ";image=" + Escape(entry.identity.imagePath) + BordersField(entry.borders);
+           ";image=" + Escape(entry.identity.imagePath) + BordersField(entry.borders) + MonitorFields(entry);
 }
 
 std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text) {
@@ -153,19 +186,23 @@ std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text) {
     };
     const auto handle = Parsed(field("handle"), ParseNumber<WindowHandle>);
     const auto state = Parsed(field("state"), ParseState);
-    const auto normal = Parsed(field("normal"), ParseRect);
+    const auto normal = Parsed(field("normal"), ParseNormal);
     const auto topmost = Parsed(field("topmost"), ParseNumber<int>);
     const auto className = Parsed(field("class"), Unescape);
     const auto title = Parsed(field("title"), Unescape);
     const auto imagePath = Parsed(field("image"), Unescape);
     const auto bordersText = field("borders");  // optional: none when missing
     const auto borders = bordersText ? ParseBorders(*bordersText) : InvisibleBorders{};
+    // Optional too: unknown when missing.
+    const auto monitor = field("monitor") ? Unescape(*field("monitor")) : std::string();
+    const auto dpi = field("dpi") ? ParseDpi(*field("dpi")) : 0;
     if (!handle || !state || !normal || !topmost || (*topmost != 0 && *topmost != 1) ||
-        !className || className->empty() || !title || !imagePath || !borders) {
+        !className || className->empty() || !title || !imagePath || !borders || !monitor || !dpi ||
+        (!*normal && *state == ShowState::Normal)) {
         return std::nullopt;
     }
-    return LayoutEntry{
-        {*handle, *className, *title, *imagePath}, {*state, *normal}, *topmost == 1, *borders};
+    return LayoutEntry{{*handle, *className, *title, *imagePath}, *state, *normal, *topmost == 1, *borders,
+                       *monitor, *dpi};
 }
 
 // The old entries go first, so none of them can outlive a shorter layout. A
@@ -195,6 +232,17 @@ std::vector<LayoutEntry> LoadLayout(TextStore& store) {
             entries.push_back(*entry);
     }
     return entries;
+}
+
+WindowRect ScaledToMonitor(const LayoutEntry& entry, std::span<const Monitor> monitors) {
+    const WindowRect& rect = entry.normal.value();
+    const Monitor* monitor = nullptr;
+    for (const Monitor& today : monitors)
+        if (!entry.monitor.empty() && today.device == entry.monitor) monitor = &today;
+    if (!monitor) monitor = NearestMonitor(rect, monitors);
+    if (!monitor || entry.dpi == 0 || monitor->dpi <= 0 || monitor->dpi == entry.dpi) return rect;
+    return {rect.left, rect.top, rect.left + Scaled(rect.right - rect.left, monitor->dpi, entry.dpi),
+            rect.top + Scaled(rect.bottom - rect.top, monitor->dpi, entry.dpi)};
 }
 
 std::vector<std::optional<std::size_t>> MatchLayout(std::span<const LayoutEntry> entries,

@@ -7,6 +7,13 @@
 // entry one line of named fields, e.g.
 //   handle=65814;state=normal;normal=-1200,80,-400,680;topmost=0;class=Notepad;title=a%3Bb;image=C:\Windows\notepad.exe
 // and, for a window with invisible borders, ";borders=7,0,7,7" (none when missing).
+// A minimised or maximised window whose normal place the system would not tell
+// is saved with "normal=unknown": its show state is put back, its place is
+// left as it is. A normal window's place is always known. (Versions before
+// this one skip such an entry.)
+// The window's monitor follows where known: its device name and the DPI of
+// its scale, e.g. ";monitor=\\.\DISPLAY2;dpi=144" (each optional), so that a
+// window restored at another DPI keeps its size in the user's terms.
 // Texts escape '%', ';', '=' and control characters as %XX (UTF-8 bytes).
 // Unknown fields are ignored, so a later version can add some; an entry with
 // a field missing or unreadable, or a rectangle no screen could hold, is
@@ -34,12 +41,20 @@ struct WindowIdentity {
 
 struct LayoutEntry {
     WindowIdentity identity;
-    WindowPlacement placement;  // screen coordinates; state Normal, Minimized or Maximized
+    ShowState state = ShowState::Normal;  // Normal, Minimized or Maximized
+    // Where it goes when neither minimised nor maximised, in screen
+    // coordinates; nothing when not known (never for a normal window).
+    std::optional<WindowRect> normal;
     bool topmost = false;
     // Measured while the window was normal: it may be minimised when restored.
     InvisibleBorders borders;
+    std::string monitor = "";  // its monitor's device name; "" when not known
+    int dpi = 0;          // that monitor's DPI; 0 when not known
     bool operator==(const LayoutEntry&) const = default;
 };
+
+// DPIs a stored entry may hold (scales from 50% to 1000%).
+inline constexpr int kLowestDpi = 48, kHighestDpi = 960;
 
 std::string FormatLayoutEntry(const LayoutEntry& entry);
 std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text);
@@ -50,6 +65,12 @@ std::optional<LayoutEntry> ParseLayoutEntry(std::string_view text);
 std::optional<std::size_t> SaveLayout(TextStore& store, std::span<const LayoutEntry> entries);
 // The readable entries in their saved order (at most kMaxWindows).
 std::vector<LayoutEntry> LoadLayout(TextStore& store);
+
+// The entry's normal rectangle (which it must have) with its size scaled
+// from its saved DPI to that of the monitor it goes to, its top left corner
+// kept: the monitor of the same device name when there is one today, else
+// the one the rectangle lies on. Unchanged when the saved DPI is unknown.
+WindowRect ScaledToMonitor(const LayoutEntry& entry, std::span<const Monitor> monitors);
 
 // For each entry, the index of the candidate window it belongs to, or nothing.
 // Each rule is tried for every entry before the next rule, and a window goes

@@ -28,10 +28,13 @@ struct WindowRect {
 enum class ShowState { Unknown, Normal, Minimized, Maximized };
 
 // A display monitor: its whole rectangle and the part of it that windows
-// use (without the taskbar and other docked bars).
+// use (without the taskbar and other docked bars), its device name (e.g.
+// "\\.\DISPLAY1", "" when unknown) and the DPI of its scale (96 at 100%).
 struct Monitor {
     WindowRect area;
     WindowRect workArea;
+    std::string device = "";  // a default keeps brace initialisers that end before it quiet
+    int dpi = 96;
     bool operator==(const Monitor&) const = default;
 };
 
@@ -43,8 +46,12 @@ struct WindowPlacement {
     bool operator==(const WindowPlacement&) const = default;
 };
 
-// ShowWindow's commands, with the system's values.
-enum class ShowCommand : int { Hide = 0, ShowNormal = 1, Show = 5, Minimize = 6 };
+// ShowWindow's commands, with the system's values. ShowMinimizedNoActivate
+// leaves the active window active; no command maximises without activating.
+enum class ShowCommand : int {
+    Hide = 0, ShowNormal = 1, Show = 5, Minimize = 6,
+    ShowMaximized = 3, ShowMinimizedNoActivate = 7,
+};
 
 // System-menu commands sent as WM_SYSCOMMAND, with the system's values.
 enum class SystemCommand : std::uint32_t {
@@ -123,6 +130,12 @@ public:
     // 11 count invisible resize borders in the outer rectangle. The outer
     // rectangle where the system does not say.
     virtual WindowRect VisibleFrame(WindowHandle window) = 0;
+    // Maximises a window that is maximised on another monitor on the monitor
+    // of `normal` (screen coordinates), its normal rectangle: SetPlacement
+    // would leave it maximised where it is. It is restored without being
+    // activated, moved and maximised, in steps its thread carries out in
+    // order; other windows are given the placement.
+    virtual Outcome MoveMaximized(WindowHandle window, const WindowRect& normal) = 0;
 };
 
 // A list operation the control refused. Rows and the table still agree when

@@ -51,22 +51,61 @@ void RescueCommands::BringIntoView(WindowHandle window, const std::vector<Monito
     if (inView != resting->normal) windows_.SetPlacement(window, {resting->state, inView});
 }
 
+// A minimised or maximised window whose normal place the system will not
+// tell (Wine tells no other process; Windows, of some windows created
+// maximised) is saved with its show state alone.
 std::string RescueCommands::SaveLayout() {
+    const std::vector<Monitor> monitors = windows_.Monitors();
     std::vector<LayoutEntry> entries;
     for (const WindowHandle window : Targets()) {
         const std::optional<WindowPlacement> resting = RestingPlacement(windows_, window);
-        if (!resting) continue;  // gone meanwhile, or its place unknown
+        const ShowState state = resting ? resting->state : windows_.GetShowState(window);
+        if (!resting && state != ShowState::Minimized && state != ShowState::Maximized)
+            continue;  // gone meanwhile, or a normal window beyond reach
         WindowIdentity identity{window, windows_.ClassName(window), windows_.Title(window),
                                 windows_.ProcessImagePath(window)};
-        entries.push_back({std::move(identity), *resting, windows_.IsTopmost(window),
-                           BordersOf(window, resting->state)});
+        const std::optional<WindowRect> normal =
+            resting ? std::optional(resting->normal) : std::nullopt;
+        const Monitor* monitor = NearestMonitor(normal.value_or(windows_.Rectangle(window)), monitors);
+        entries.push_back({std::move(identity), state, normal, windows_.IsTopmost(window),
+                           BordersOf(window, state), monitor ? monitor->device : "", monitor ? monitor->dpi : 0});
     }
     const std::optional<std::size_t> saved = qov::SaveLayout(layoutStore_, entries);
     return saved ? SavedLayoutMessage(*saved) : kLayoutNotSavedMessage;
 }
 
 // A saved rectangle may come from another arrangement of monitors, or from a
-// hand-edited store: it is brought into view on today's monitors first.
+// hand-edited store: it is sized for the DPI of its monitor today and brought
+// into view on today's monitors first.
+Outcome RescueCommands::PutBack(WindowHandle window, const LayoutEntry& entry,
+                                const std::vector<Monitor>& monitors) {
+    if (!entry.normal) return PutBackShowState(window, entry.state);
+    // Setting a maximised window's placement activates it: one already in place is left alone.
+    const std::optional<WindowPlacement> now = RestingPlacement(windows_, window);
+    // Borders are measured on a normal window; else those measured when it was saved.
+    const InvisibleBorders borders = now && now->state == ShowState::Normal
+                                         ? BordersOf(window, ShowState::Normal)
+                                         : entry.borders;
+    const WindowPlacement wanted{entry.state, IntoView(ScaledToMonitor(entry, monitors), borders, monitors)};
+    // A maximised window is maximised on the monitor of its normal place.
+    if (wanted.state == ShowState::Maximized && windows_.GetShowState(window) == ShowState::Maximized &&
+        NearestMonitor(windows_.Rectangle(window), monitors) != NearestMonitor(wanted.normal, monitors)) {
+        return windows_.MoveMaximized(window, wanted.normal);
+    }
+    return now == wanted ? Outcome::Done : windows_.SetPlacement(window, wanted);
+}
+
+// Only a minimised or maximised state is saved without a place. A hidden
+// window is not shown to give it its state: it counts as refused.
+Outcome RescueCommands::PutBackShowState(WindowHandle window, ShowState state) {
+    const ShowState now = windows_.GetShowState(window);
+    if (now == state) return Outcome::Done;
+    if (now == ShowState::Unknown) return Outcome::Gone;
+    if (windows_.GetVisibility(window) == Visibility::Hidden) return Outcome::Refused;
+    return windows_.Show(window, state == ShowState::Minimized ? ShowCommand::ShowMinimizedNoActivate
+                                                               : ShowCommand::ShowMaximized);
+}
+
 std::string RescueCommands::RestoreLayout() {
     const std::vector<LayoutEntry> entries = LoadLayout(layoutStore_);
     if (entries.empty()) return kNoSavedLayoutMessage;
@@ -82,15 +121,8 @@ std::string RescueCommands::RestoreLayout() {
         if (!matches[e]) continue;
         const LayoutEntry& entry = entries[e];
         const WindowHandle window = candidates[*matches[e]].handle;
-        // Setting a maximised window's placement activates it: one already in place is left alone.
-        const std::optional<WindowPlacement> now = RestingPlacement(windows_, window);
-        // Borders are measured on a normal window; else those measured when it was saved.
-        const InvisibleBorders borders = now && now->state == ShowState::Normal
-                                             ? BordersOf(window, ShowState::Normal)
-                                             : entry.borders;
-        const WindowPlacement wanted{entry.placement.state,
-                                     IntoView(entry.placement.normal, borders, monitors)};
-        const Outcome placed = now == wanted ? Outcome::Done : windows_.SetPlacement(window, wanted);
+        const Outcome placed = PutBack(window, entry, monitors);
+        if (placed == Outcome::Gone) continue;  // not found after all
         if (placed != Outcome::Done) {
             ++refused;
             continue;

@@ -40,6 +40,8 @@ private:
     void BringIntoView(WindowHandle window, const std::vector<Monitor>& monitors);
     std::string SaveLayout();
     std::string RestoreLayout();
+    Outcome PutBack(WindowHandle window, const LayoutEntry& entry, const std::vector<Monitor>& monitors);
+    Outcome PutBackShowState(WindowHandle window, ShowState state);
 
     WindowSystem& windows_;
     const WindowCommands& windowCommands_;

@@ -3,11 +3,13 @@
 // without letting a hung window hold the program.
 #include <windows.h>
 #include <dwmapi.h>
+#include <shellscalingapi.h>
 
 #include <system_error>
 #include <thread>
 
 #include "core/into_view.h"
+#include "win32/text.h"
 #include "win32/window_system.h"
 
 namespace qov::win32 {
@@ -20,23 +22,51 @@ Monitor MonitorFromInfo(const MONITORINFO& info) {
     return {FromRect(info.rcMonitor), FromRect(info.rcWork)};
 }
 
+// The DPI the user's scale gives the monitor: what a per-monitor aware
+// program (this one) is told.
+int DpiOf(HMONITOR monitor) {
+    UINT x = 0, y = 0;
+    return SUCCEEDED(::GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &x, &y)) && x > 0
+               ? static_cast<int>(x)
+               : USER_DEFAULT_SCREEN_DPI;
+}
+
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    MONITORINFO info{};
+    MONITORINFOEXW info{};
     info.cbSize = sizeof(info);
-    if (::GetMonitorInfoW(monitor, &info))
-        reinterpret_cast<std::vector<Monitor>*>(list)->push_back(MonitorFromInfo(info));
+    if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
+    Monitor found = MonitorFromInfo(info);
+    found.device = WideToUtf8(info.szDevice);
+    found.dpi = DpiOf(monitor);
+    reinterpret_cast<std::vector<Monitor>*>(list)->push_back(std::move(found));
     return TRUE;
 }
 
-// The monitor Windows takes the workspace of: the one the rectangle shares
-// most with, and the primary one for a rectangle off every monitor (the very
-// windows brought into view).
-Monitor WorkspaceMonitorOf(const WindowRect& rect) {
-    const RECT r = ToRect(rect);
+// A placement's workspace coordinates are relative to the work area of the
+// window's own monitor. For a minimised window MonitorFromWindow takes its
+// place before it was minimised.
+Monitor WorkspaceMonitor(HMONITOR monitor) {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    ::GetMonitorInfoW(::MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &info);
+    ::GetMonitorInfoW(monitor, &info);
     return MonitorFromInfo(info);
+}
+
+// The monitor a window goes to with that normal rectangle (the core puts it
+// in view of one).
+HMONITOR MonitorOfPlace(const WindowRect& normal) {
+    const RECT r = ToRect(normal);
+    return ::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+}
+
+// Wine's answers differ from Windows' in two ways the placement code works
+// around; the work-arounds are guesses that would be wrong on Windows, so
+// they apply under Wine alone. Its ntdll exports wine_get_version; Windows'
+// does not.
+bool UnderWine() {
+    static const bool wine =
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
 }
 
 // The placement of a top-level window is in workspace coordinates unless it
@@ -85,8 +115,21 @@ Outcome PlaceInSteps(HWND window, const WindowPlacement& wanted) {
     return Outcome::Done;
 }
 
-Outcome Place(HWND window, const WINDOWPLACEMENT& placement, const WindowPlacement& wanted) {
-    return ::SetWindowPlacement(window, &placement) ? Outcome::Done : PlaceInSteps(window, wanted);
+// On Windows a refusal is final: UIPI keeps a program that is not elevated
+// from placing an elevated one's windows, in steps or not. A window that
+// goes to a monitor of another DPI resizes itself for it on the way
+// (WM_DPICHANGED), so the placement is asked for again, to be carried out
+// once it is there. (Wine gives every monitor one DPI.)
+Outcome Place(HWND window, const WINDOWPLACEMENT& placement, const WindowPlacement& wanted, bool changesDpi) {
+    if (::SetWindowPlacement(window, &placement)) {
+        if (changesDpi) ::SetWindowPlacement(window, &placement);
+        return Outcome::Done;
+    }
+    return UnderWine() ? PlaceInSteps(window, wanted) : FailureOutcome(window);
+}
+
+bool ChangesDpi(HWND window, const WindowRect& normal) {
+    return DpiOf(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)) != DpiOf(MonitorOfPlace(normal));
 }
 
 // Another thread of this process: Wine carries a placement out there
@@ -95,6 +138,19 @@ bool BelongsToAnotherThreadOfThisProcess(HWND window) {
     DWORD process = 0;
     const DWORD thread = ::GetWindowThreadProcessId(window, &process);
     return process == ::GetCurrentProcessId() && thread != ::GetCurrentThreadId();
+}
+
+// Runs `place` here, or for another thread of this process on a thread of
+// its own, so a hung window holds only that thread.
+template <typename Place>
+Outcome PlaceWithoutWaiting(HWND window, Place place) {
+    if (!BelongsToAnotherThreadOfThisProcess(window)) return place();
+    try {
+        std::thread(place).detach();
+        return Outcome::Done;
+    } catch (const std::system_error&) {
+        return Outcome::Refused;  // no thread to spare: left where it is rather than risk a freeze
+    }
 }
 
 }  // namespace
@@ -115,14 +171,15 @@ std::optional<WindowPlacement> Win32WindowSystem::Placement(WindowHandle window)
     // Wine keeps the normal rectangle inside the window's own process and
     // gives another process the window's present one: a minimised or
     // maximised window's normal place is then unknown, not its icon or the
-    // whole screen. (On Windows the two never coincide in practice.)
-    if (state != ShowState::Normal && ::GetWindowRect(hwnd, &rect) &&
+    // whole screen.
+    if (UnderWine() && state != ShowState::Normal && ::GetWindowRect(hwnd, &rect) &&
         ::EqualRect(&rect, &placement.rcNormalPosition)) {
         return std::nullopt;
     }
     WindowRect normal = FromRect(placement.rcNormalPosition);
     if (!WithinReach(normal)) return std::nullopt;  // not converted: the sum could overflow
-    if (UsesWorkspace(hwnd)) normal = WorkspaceToScreen(normal, WorkspaceMonitorOf(normal));
+    if (UsesWorkspace(hwnd))
+        normal = WorkspaceToScreen(normal, WorkspaceMonitor(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST)));
     return WindowPlacement{state, normal};
 }
 
@@ -142,17 +199,28 @@ Outcome Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlaceme
     placement.flags = restoreToMaximized | WPF_ASYNCWINDOWPLACEMENT;
     placement.showCmd =
         IsShown(hwnd) ? ShowCommandFor(wanted.state, StateOf(placement.showCmd)) : SW_HIDE;
-    const WindowRect normal =
-        UsesWorkspace(hwnd) ? ScreenToWorkspace(wanted.normal, WorkspaceMonitorOf(wanted.normal)) : wanted.normal;
+    // Relative to the monitor the window will be on.
+    const WindowRect normal = UsesWorkspace(hwnd)
+                                  ? ScreenToWorkspace(wanted.normal, WorkspaceMonitor(MonitorOfPlace(wanted.normal)))
+                                  : wanted.normal;
     placement.rcNormalPosition = ToRect(normal);
-    if (!BelongsToAnotherThreadOfThisProcess(hwnd)) return Place(hwnd, placement, wanted);
-    // A thread of its own, so a hung window holds only that thread.
-    try {
-        std::thread([hwnd, placement, wanted] { Place(hwnd, placement, wanted); }).detach();
-        return Outcome::Done;
-    } catch (const std::system_error&) {
-        return Outcome::Refused;  // no thread to spare: left where it is rather than risk a freeze
-    }
+    const bool changesDpi = ChangesDpi(hwnd, wanted.normal);
+    return PlaceWithoutWaiting(hwnd, [hwnd, placement, wanted, changesDpi] {
+        return Place(hwnd, placement, wanted, changesDpi);
+    });
+}
+
+// SetWindowPlacement keeps a maximised window maximised on its monitor,
+// whatever its new normal place. The steps restore it (without activating
+// it), move it and maximise it; on Windows its placement is then set once
+// more, as it would be for a window that changes monitor.
+Outcome Win32WindowSystem::MoveMaximized(WindowHandle window, const WindowRect& normal) {
+    const HWND hwnd = ToHwnd(window);
+    const WindowPlacement wanted{ShowState::Maximized, normal};
+    if (!::IsZoomed(hwnd) || !IsShown(hwnd)) return SetPlacement(window, wanted);
+    const Outcome moved = PlaceWithoutWaiting(hwnd, [hwnd, wanted] { return PlaceInSteps(hwnd, wanted); });
+    if (moved != Outcome::Done || UnderWine()) return moved;
+    return SetPlacement(window, wanted);
 }
 
 WindowRect Win32WindowSystem::VisibleFrame(WindowHandle window) {

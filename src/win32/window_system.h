@@ -54,12 +54,14 @@ public:
     bool Responds(WindowHandle window) override;
     std::vector<Monitor> Monitors() override;
     std::optional<WindowPlacement> Placement(WindowHandle window) override;
-    // Windows honours WPF_ASYNCWINDOWPLACEMENT; Wine refuses another
-    // process's window, which is then placed in asynchronous steps, and waits
+    // Windows honours WPF_ASYNCWINDOWPLACEMENT, and a window it refuses is
+    // Refused; Wine refuses another process's window, which is then placed
+    // in asynchronous steps (under Wine only), and waits
     // for another thread of this process, whose window is placed from a
     // short-lived thread of its own (see window_placement.cpp).
     Outcome SetPlacement(WindowHandle window, const WindowPlacement& placement) override;
     WindowRect VisibleFrame(WindowHandle window) override;
+    Outcome MoveMaximized(WindowHandle window, const WindowRect& normal) override;
 
 private:
     WaitingMessages runWaitingMessages_;

@@ -333,30 +333,33 @@ TEST_F(E2e, IntoViewBringsAWindowFromFarOffTheDesktop) {
     EXPECT_TRUE(KeepsRefreshing());
 }
 
-// Wine tells another process a minimised window's normal place wrongly, so
-// the layout is saved while the windows are shown normally.
+// Wine tells no other process a minimised window's normal place: the
+// minimised window is saved with its show state alone and gets it back.
 TEST_F(E2e, ALayoutSavedInOneRunPutsTheWindowsBackInTheNext) {
-    const HWND first = Add(L"First Fixture"), second = Add(L"Second Fixture");
+    const HWND first = Add(L"First Fixture"), second = Add(L"Second Fixture"), third = Add(L"Third Fixture");
     MoveWindow(first, 100, 50, 500, 350, TRUE);
     MoveWindow(second, 300, 200, 400, 300, TRUE);
     SetWindowPos(second, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(third, SW_SHOWMINNOACTIVE);
     const Placed firstPlaced = PlacementOf(first), secondPlaced = PlacementOf(second);
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_TRUE(qov_->WaitForRow(first) && qov_->WaitForRow(second));
+    ASSERT_TRUE(qov_->WaitForRow(first) && qov_->WaitForRow(second) && qov_->WaitForRow(third));
     qov_->Command(IDM_SAVE_LAYOUT);
-    EXPECT_TRUE(BoxSays(L"2 個のウィンドウの配置を保存しました。"));
+    EXPECT_TRUE(BoxSays(L"3 個のウィンドウの配置を保存しました。"));
     ASSERT_TRUE(qov_->Close());
 
     ShowWindow(first, SW_SHOWMINNOACTIVE);
     MoveWindow(second, 20, 30, 200, 100, TRUE);
     SetWindowPos(second, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(third, SW_SHOWNOACTIVATE);
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_TRUE(qov_->WaitForRow(first) && qov_->WaitForRow(second));
+    ASSERT_TRUE(qov_->WaitForRow(first) && qov_->WaitForRow(second) && qov_->WaitForRow(third));
     qov_->Command(IDM_RESTORE_LAYOUT);
-    EXPECT_TRUE(BoxSays(L"2 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 0 個"));
+    EXPECT_TRUE(BoxSays(L"3 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 0 個"));
     EXPECT_TRUE(PumpUntil([&] { return PlacementOf(first) == firstPlaced && PlacementOf(second) == secondPlaced; }))
         << testing::PrintToString(PlacementOf(first)) << " " << testing::PrintToString(PlacementOf(second));
     EXPECT_TRUE(PumpUntil([&] { return (GetWindowLongW(second, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(third) != FALSE; })) << "the minimised window was not minimised again";
     EXPECT_TRUE(Normal(first));
 }
 

@@ -26,10 +26,11 @@ struct FakeWindow {
     std::uint32_t processId = 100;
     std::string imagePath = "C:\\Program Files\\Test\\test.exe";
     bool responds = true;
+    bool normalKnown = true;  // false: the system will not tell a minimised or maximised window's normal place
 };
 
 struct Operation {
-    enum Kind { Show, SystemCommand, BringToFront, MakeTopmost, RemoveTopmost, SetRectangle, SetPlacement } kind;
+    enum Kind { Show, SystemCommand, BringToFront, MakeTopmost, RemoveTopmost, SetRectangle, SetPlacement, MoveMaximized } kind;
     int argument;  // the ShowCommand, SystemCommand or placement's ShowState value; 0 otherwise
     WindowHandle window;
     WindowRect rect{};  // SetRectangle's, or a placement's normal rectangle
@@ -90,11 +91,14 @@ public:
     std::optional<WindowPlacement> Placement(WindowHandle w) override {
         ++reads;
         const auto found = windows.find(w);
-        if (found == windows.end()) return std::nullopt;
+        if (found == windows.end() || !found->second.normalKnown) return std::nullopt;
         return WindowPlacement{found->second.state, found->second.normal.value_or(found->second.rect)};
     }
     Outcome SetPlacement(WindowHandle w, const WindowPlacement& p) override {
         return Record({Operation::SetPlacement, int(p.state), w, p.normal});
+    }
+    Outcome MoveMaximized(WindowHandle w, const WindowRect& normal) override {
+        return Record({Operation::MoveMaximized, 0, w, normal});
     }
     WindowRect VisibleFrame(WindowHandle w) override {
         const auto found = windows.find(w);

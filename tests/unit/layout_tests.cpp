@@ -7,7 +7,8 @@ namespace qov {
 namespace {
 
 const LayoutEntry kNotepad{{0x2031A, "Notepad", "メモ - Notepad", "C:\\Windows\\notepad.exe"},
-                           {ShowState::Normal, {-1200, 80, -400, 680}}, false, {7, 0, 7, 7}};
+                           ShowState::Normal, WindowRect{-1200, 80, -400, 680}, false, {7, 0, 7, 7},
+                           "\\\\.\\DISPLAY2", 144};
 
 TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNot) {
     const std::string good = FormatLayoutEntry(kNotepad);
@@ -20,16 +21,20 @@ TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNo
     EXPECT_TRUE(ParseLayoutEntry("later=1;" + good + ";extra=%41;colour=red"));
     EXPECT_TRUE(ParseLayoutEntry(with("title", "")));
     EXPECT_EQ(ParseLayoutEntry(with("borders", "-"))->borders, InvisibleBorders{}) << "borders are optional";
+    EXPECT_EQ(ParseLayoutEntry(with("monitor", "-"))->monitor, "") << "the monitor is optional";
+    EXPECT_EQ(ParseLayoutEntry(with("dpi", "-"))->dpi, 0) << "the DPI is optional";
     const std::string refused[] = {
         "", "junk", good + ";novalue", with("handle", "-"), with("state", "-"), with("normal", "-"),
         with("topmost", "-"), with("class", "-"), with("title", "-"), with("image", "-"),
         with("handle", "12a"), with("handle", ""), with("handle", "99999999999"), with("handle", "0x10"),
         with("state", "hidden"), with("state", "Normal"), with("topmost", "2"), with("topmost", "yes"),
+        with("normal", "unknown") /* a normal window's place is known */, with("normal", "Unknown"),
         with("normal", "1,2,3"), with("normal", "1,2,3,4,5"), with("normal", "a,b,c,d"),
         with("normal", "0,0,100001,10"), with("normal", "-100001,0,10,10"),
         with("normal", "0,0,99999999999,10"), with("normal", "10,0,10,10"), with("normal", "0,20,10,10"),
         with("normal", " 1,2,3,4"), with("class", ""), with("class", "a%G1"), with("title", "a%4"),
         with("image", "%"), with("borders", "7,0,7"), with("borders", "65,0,0,0"), with("borders", "-1,0,0,0"),
+        with("monitor", "%4"), with("dpi", ""), with("dpi", "47"), with("dpi", "961"), with("dpi", "96.0"),
     };
     for (const std::string& text : refused) EXPECT_FALSE(ParseLayoutEntry(text)) << text;
 }
@@ -37,13 +42,15 @@ TEST(LayoutText, AnEntryWithAFieldMissingOrUnreadableIsRefusedUnknownFieldsAreNo
 // Texts may hold anything; a stored entry stays one line.
 TEST(LayoutStore, ALayoutReadsBackAsSavedReplacesTheLastAndSkipsBrokenEntries) {
     const LayoutEntry odd{{-5, "Cls;=%", "tab\there\r\nline=1;2 %41 \x01 日本語", ""},
-                          {ShowState::Minimized, {-100000, -100000, 100000, 100000}}, true, {}};
+                          ShowState::Minimized, WindowRect{-100000, -100000, 100000, 100000}, true, {}};
     // The stored form itself: a later version reads what this one wrote.
     EXPECT_EQ(FormatLayoutEntry(odd),
               "handle=-5;state=minimized;normal=-100000,-100000,100000,100000;topmost=1;class=Cls%3B%3D%25;"
               "title=tab%09here%0D%0Aline%3D1%3B2 %2541 %01 日本語;image=");
     fakes::FakeStore store;
-    const std::vector<LayoutEntry> three{kNotepad, odd, {{7, "X", "", "D:\\a b\\c.exe"}, {ShowState::Maximized, {0, 0, 1, 1}}, false, {}}};
+    const LayoutEntry placeUnknown{{7, "X", "", "D:\\a b\\c.exe"}, ShowState::Maximized, std::nullopt, false, {}};
+    EXPECT_EQ(FormatLayoutEntry(placeUnknown), "handle=7;state=maximized;normal=unknown;topmost=0;class=X;title=;image=D:\\a b\\c.exe");
+    const std::vector<LayoutEntry> three{kNotepad, odd, placeUnknown};
     SaveLayout(store, three);
     EXPECT_EQ(LoadLayout(store), three);
     SaveLayout(store, std::vector{odd});
@@ -60,10 +67,39 @@ TEST(LayoutStore, ALayoutReadsBackAsSavedReplacesTheLastAndSkipsBrokenEntries) {
     }
 }
 
+// The size stays the same in the user's terms: 800 pixels at 100% are 1200 at 150%.
+TEST(LayoutScaling, ASavedSizeFollowsTheDpiOfTheMonitorItGoesTo) {
+    const std::vector<Monitor> monitors{
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, "\\\\.\\DISPLAY1", 96},
+        {{1920, 0, 4480, 1440}, {1920, 0, 4480, 1400}, "\\\\.\\DISPLAY2", 144},
+    };
+    const WindowRect onFirst{100, 100, 900, 700}, onSecond{2000, 100, 3200, 1000};
+    const struct {
+        const char* name;
+        WindowRect saved;
+        std::string monitor;
+        int dpi;
+        WindowRect expected;
+    } cases[] = {
+        {"its monitor, the same DPI", onSecond, "\\\\.\\DISPLAY2", 144, onSecond},
+        {"its monitor, scaled up since", onFirst, "\\\\.\\DISPLAY2", 96, {100, 100, 1300, 1000}},
+        {"its monitor found by name wherever the rectangle lies", onSecond, "\\\\.\\DISPLAY1", 144, {2000, 100, 2800, 700}},
+        {"its monitor gone: the one it lies on", onFirst, "\\\\.\\DISPLAY9", 144, {100, 100, 633, 500}},
+        {"no monitor saved: the one it lies on", onSecond, "", 96, {2000, 100, 3800, 1450}},
+        {"no DPI saved (an older layout)", onFirst, "\\\\.\\DISPLAY2", 0, onFirst},
+        {"rounded to the nearest pixel", {0, 0, 101, 99}, "\\\\.\\DISPLAY1", 144, {0, 0, 67, 66}},
+    };
+    for (const auto& c : cases) {
+        LayoutEntry entry = kNotepad;
+        entry.normal = c.saved, entry.monitor = c.monitor, entry.dpi = c.dpi;
+        EXPECT_EQ(ScaledToMonitor(entry, monitors), c.expected) << c.name;
+    }
+}
+
 TEST(LayoutMatching, EachSavedWindowFindsItsWindowByHandleThenTitleThenAsTheOnlyOne) {
     const std::string editor = "C:\\e.exe", viewer = "C:\\v.exe";
     const auto saved = [](WindowHandle h, std::string cls, std::string title, std::string image) {
-        return LayoutEntry{{h, std::move(cls), std::move(title), std::move(image)}, {}, false, {}};
+        return LayoutEntry{{h, std::move(cls), std::move(title), std::move(image)}, ShowState::Normal, std::nullopt, false, {}};
     };
     using Found = std::vector<std::optional<std::size_t>>;
     const struct {

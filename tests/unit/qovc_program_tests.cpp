@@ -55,6 +55,7 @@ private:
             w.rect = op.rect;
             if (rescaling.contains(op.window)) w.rect.right += 100;
             break;
+        case Operation::MoveMaximized:
         case Operation::SetPlacement:  // a minimised or maximised window's normal place
             (op.argument == int(ShowState::Normal) ? w.rect : w.normal.emplace()) = op.rect;
             break;

@@ -119,6 +119,96 @@ TEST(RescueCommands, AWindowSavedFlushWithTheEdgesIsPutBackThereFromMinimised) {
     EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, snapped, {-7, 0, 967, 1047}}}));
 }
 
+// Wine tells no other process a minimised or maximised window's normal
+// place, nor Windows of some windows created maximised.
+TEST(RescueCommands, AWindowWhoseNormalPlaceIsUnknownIsSavedAndGetsItsShowStateBack) {
+    constexpr int kMinimizeQuietly = int(ShowCommand::ShowMinimizedNoActivate),
+                  kMaximize = int(ShowCommand::ShowMaximized);
+    const struct {
+        const char* name;
+        ShowState saved, now;
+        bool visibleNow;
+        Outcome outcome;
+        std::vector<Operation> expected;  // on the window, whose handle is filled in
+        std::string message;
+    } cases[] = {
+        {"minimised, restored since", ShowState::Minimized, ShowState::Normal, true, Outcome::Done,
+         {{Operation::Show, kMinimizeQuietly, 0}, {Operation::MakeTopmost, 0, 0}}, RestoredLayoutMessage(1, 0)},
+        {"maximised, minimised since", ShowState::Maximized, ShowState::Minimized, true, Outcome::Done,
+         {{Operation::Show, kMaximize, 0}, {Operation::MakeTopmost, 0, 0}}, RestoredLayoutMessage(1, 0)},
+        {"still minimised", ShowState::Minimized, ShowState::Minimized, true, Outcome::Done,
+         {{Operation::MakeTopmost, 0, 0}}, RestoredLayoutMessage(1, 0)},
+        {"hidden since: not shown", ShowState::Minimized, ShowState::Normal, false, Outcome::Done, {},
+         RestoredLayoutMessage(0, 0, 1)},
+        {"refused", ShowState::Maximized, ShowState::Normal, true, Outcome::Refused,
+         {{Operation::Show, kMaximize, 0}}, RestoredLayoutMessage(0, 0, 1)},
+    };
+    for (const auto& c : cases) {
+        Scene s;
+        s.settings.showOnlyVisible = false;
+        const WindowHandle window = s.Add(c.name, {.state = c.saved, .rect = {0, 1000, 160, 1040}, .topmost = true,
+                                                   .normalKnown = false});
+        ASSERT_EQ(s.Run(IDM_SAVE_LAYOUT), SavedLayoutMessage(1)) << c.name;
+        s.desktop.windows[window].state = c.now;
+        s.desktop.windows[window].visible = c.visibleNow;
+        s.desktop.windows[window].topmost = false;
+        s.desktop.outcomeOf = [&](const Operation&) { return c.outcome; };
+        EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), c.message) << c.name;
+        std::vector<Operation> expected = c.expected;
+        for (Operation& op : expected) op.window = window;
+        EXPECT_EQ(s.desktop.operations, expected) << c.name;
+    }
+}
+
+// The scaling itself is the layout's; here, that the monitor is saved and used.
+TEST(RescueCommands, AWindowSavedAtOneScaleIsRestoredAtTheSameSizeInTheUsersTerms) {
+    Scene s;
+    s.desktop.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, "\\\\.\\DISPLAY1", 96},
+                          {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}, "\\\\.\\DISPLAY2", 96}};
+    const WindowHandle window = s.Add("editor", {.rect = {2000, 100, 2800, 700}});
+    s.Run(IDM_SAVE_LAYOUT);
+    EXPECT_NE(s.store.values["Window1"].find(";monitor=\\\\.\\DISPLAY2;dpi=96"), std::string::npos)
+        << s.store.values["Window1"];
+    s.desktop.monitors[1].dpi = 120;  // its scale changed from 100% to 125%
+    s.Run(IDM_RESTORE_LAYOUT);
+    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, window, {2000, 100, 3000, 850}}}));
+}
+
+// SetWindowPlacement would leave a maximised window maximised on the monitor it is on.
+TEST(RescueCommands, AWindowSavedMaximisedOnOneMonitorIsMaximisedThereAgain) {
+    const WindowRect savedNormal{2000, 100, 2800, 700};  // on the right-hand monitor
+    const WindowRect maximisedLeft{-8, -8, 1928, 1048}, maximisedRight{1912, -8, 3848, 1048};
+    const struct {
+        const char* name;
+        fakes::FakeWindow now;
+        Operation expected;  // on the window, whose handle is filled in
+    } cases[] = {
+        {"maximised on the other monitor since",
+         {.state = ShowState::Maximized, .rect = maximisedLeft, .normal = WindowRect{100, 100, 900, 700}},
+         {Operation::MoveMaximized, 0, 0, savedNormal}},
+        {"maximised there, its normal place changed",
+         {.state = ShowState::Maximized, .rect = maximisedRight, .normal = WindowRect{2100, 100, 2900, 700}},
+         {kPlace, kMaximized, 0, savedNormal}},
+        {"normal on the other monitor since", {.rect = {100, 100, 900, 700}}, {kPlace, kMaximized, 0, savedNormal}},
+        {"minimised since", {.state = ShowState::Minimized, .rect = {0, 1000, 160, 1040}, .normal = WindowRect{100, 100, 900, 700}},
+         {kPlace, kMaximized, 0, savedNormal}},
+    };
+    for (const auto& c : cases) {
+        Scene s;
+        s.desktop.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}, {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}}};
+        const WindowHandle window =
+            s.Add(c.name, {.state = ShowState::Maximized, .rect = maximisedRight, .normal = savedNormal});
+        s.Run(IDM_SAVE_LAYOUT);
+        fakes::FakeWindow now = c.now;
+        now.title = c.name;
+        s.desktop.windows[window] = now;
+        EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), RestoredLayoutMessage(1, 0)) << c.name;
+        Operation expected = c.expected;
+        expected.window = window;
+        EXPECT_EQ(s.desktop.operations, std::vector{expected}) << c.name;
+    }
+}
+
 TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) {
     Scene s;
     const WindowHandle editor = s.Add("a.txt", {.className = "Ed", .rect = {100, 100, 700, 500}, .topmost = true});

@@ -1,5 +1,6 @@
-// The window system's placements on real windows of another thread (the
-// monitors are the end-to-end tests' part).
+// The window system's placements on real windows of another thread, and
+// what it says of the monitors (where windows go on them is the end-to-end
+// tests' part).
 #include <gtest/gtest.h>
 
 #include "win32/test_support.h"
@@ -56,6 +57,29 @@ TEST(WindowPlacement, SettingItDoesNotWaitForAHungWindow) {
     EXPECT_TRUE(test::PumpUntil([&] {
         return system.Placement(HandleOf(window)) == WindowPlacement{ShowState::Minimized, moved};
     }, 10s));
+}
+
+// Under Wine all in steps; on Windows its placement is set once more at the end.
+TEST(WindowPlacement, AMaximisedWindowMovedToAnotherPlaceEndsMaximisedWithThatNormalPlace) {
+    Win32WindowSystem system;
+    OtherThreadWindow window(L"placement fixture", SW_SHOWMAXIMIZED);
+    const WindowRect moved{150, 120, 550, 420};
+    EXPECT_EQ(system.MoveMaximized(HandleOf(window), moved), Outcome::Done);
+    EXPECT_TRUE(test::PumpUntil([&] {
+        return IsZoomed(window.Get()) && system.Placement(HandleOf(window)) == WindowPlacement{ShowState::Maximized, moved};
+    })) << "left " << (IsZoomed(window.Get()) ? "maximised" : "not maximised");
+    ShowWindowAsync(window.Get(), SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(test::PumpUntil([&] { return system.Rectangle(HandleOf(window)) == moved; }));
+}
+
+// A saved layout names each window's monitor by these.
+TEST(Monitors, EachHasItsDeviceNameAndTheDpiOfItsScale) {
+    const std::vector<Monitor> monitors = Win32WindowSystem().Monitors();
+    ASSERT_FALSE(monitors.empty());
+    for (const Monitor& monitor : monitors) {
+        EXPECT_TRUE(monitor.device.starts_with("\\\\.\\DISPLAY")) << monitor.device;
+        EXPECT_EQ(monitor.dpi, 96) << monitor.device << ": Xvfb's screen is at 100%";
+    }
 }
 
 }  // namespace
