@@ -9,6 +9,7 @@
 
 #include "core/qovc_program.h"
 #include "win32/console_text.h"
+#include "win32/process_tree.h"
 #include "win32/registry_store.h"
 #include "win32/text.h"
 #include "win32/window_system.h"
@@ -21,12 +22,17 @@ int wmain(int argc, wchar_t** argv) {
         for (int i = 1; i < argc; ++i) arguments.push_back(win32::WideToUtf8(argv[i]));
         win32::RegistryStore store;
         win32::Win32WindowSystem windows;
-        // In a terminal the console window is a hidden stand-in owned by the
-        // terminal's own window. Without a console both are 0, which no window is.
+        // In a terminal the console window is a hidden stand-in, owned by the
+        // terminal's own window or not at all; then the terminal is found among
+        // the processes above qovc. Without a console both are 0, which no window is.
         const HWND console = ::GetConsoleWindow();
-        const cli::OwnWindows own{{::GetCurrentProcessId()},
-                                  {win32::ToWindowHandle(console),
-                                   win32::ToWindowHandle(::GetAncestor(console, GA_ROOTOWNER))}};
+        cli::OwnWindows own{{::GetCurrentProcessId()},
+                            {win32::ToWindowHandle(console),
+                             win32::ToWindowHandle(::GetAncestor(console, GA_ROOTOWNER))}};
+        if (console && !::IsWindowVisible(console)) {
+            const auto ancestors = win32::AncestorProcesses();
+            if (const auto terminal = HostingTerminal(true, false, ancestors)) own.processes.insert(*terminal);
+        }
         cli::QovcContext context{
             .windows = windows,
             .settings = LoadSettings(store),

@@ -44,6 +44,14 @@ Protection ProtectionOf(WindowSystem& windows, WindowHandle window, const OwnWin
     return ProtectionOf(window, CutAtNull(windows.ClassName(window)), windows.ProcessId(window), own);
 }
 
+std::optional<std::uint32_t> HostingTerminal(bool hasConsoleWindow, bool consoleWindowShown,
+                                             std::span<const AncestorProcess> ancestors) {
+    if (!hasConsoleWindow || consoleWindowShown) return std::nullopt;
+    for (const AncestorProcess& ancestor : ancestors)
+        if (ancestor.hasShownWindow) return ancestor.id;
+    return std::nullopt;
+}
+
 const char* ProtectionReason(Protection protection) {
     switch (protection) {
     case Protection::Own: return "QOV 自身のウィンドウには操作しません。";

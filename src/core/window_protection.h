@@ -5,6 +5,8 @@
 // Both may be listed; neither is touched.
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <set>
 #include <string_view>
 
@@ -34,6 +36,21 @@ Protection ProtectionOf(WindowHandle window, std::string_view className, std::ui
                         const OwnWindows& own);
 // The same, read through the window system.
 Protection ProtectionOf(WindowSystem& windows, WindowHandle window, const OwnWindows& own);
+
+// A process above qovc in the chain of processes that started it.
+struct AncestorProcess {
+    std::uint32_t id = 0;
+    bool hasShownWindow = false;  // a top-level window on screen
+};
+
+// The terminal qovc's console lives in, when the console's window says
+// nothing of it: Windows Terminal (and other terminals on a pseudo console)
+// gives the console a hidden stand-in window, not always owned by the
+// terminal's window. The terminal then is the nearest process above qovc with
+// a window on screen (a shell started in it has none). Nothing when the
+// console's window is on screen (it is the terminal) or there is no console.
+std::optional<std::uint32_t> HostingTerminal(bool hasConsoleWindow, bool consoleWindowShown,
+                                             std::span<const AncestorProcess> ancestors);
 
 // Why nothing was done, for a box or a line of output; "" for None.
 const char* ProtectionReason(Protection protection);

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -233,9 +234,23 @@ bool Win32WindowSystem::IsTopmost(WindowHandle window) {
     return (::GetWindowLongW(ToHwnd(window), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
+// A Store app's top-level window is a frame that ApplicationFrameHost.exe
+// draws; the app itself runs in the process of the core window the frame
+// hosts. A suspended app's frame may host none for a while: the frame's
+// process is all there is to say then.
 std::uint32_t Win32WindowSystem::ProcessId(WindowHandle window) {
+    const HWND hwnd = ToHwnd(window);
     DWORD processId = 0;
-    return ::GetWindowThreadProcessId(ToHwnd(window), &processId) ? processId : 0;
+    if (!::GetWindowThreadProcessId(hwnd, &processId)) return 0;
+    wchar_t className[32] = {};
+    if (!::GetClassNameW(hwnd, className, 32) || std::wstring_view(className) != L"ApplicationFrameWindow")
+        return processId;
+    for (HWND core = ::FindWindowExW(hwnd, nullptr, L"Windows.UI.Core.CoreWindow", nullptr); core;
+         core = ::FindWindowExW(hwnd, core, L"Windows.UI.Core.CoreWindow", nullptr)) {
+        DWORD app = 0;
+        if (::GetWindowThreadProcessId(core, &app) && app != processId) return app;
+    }
+    return processId;
 }
 
 // The limited right is granted for most processes of other users too; an

@@ -6,14 +6,15 @@
 #include "fakes/fake_list.h"
 
 namespace qov {
+
+void PrintTo(const CommandReport& r, std::ostream* out) { *out << "box \"" << r.box << "\" notice \"" << r.notice << '"'; }
+
 namespace {
 
 using fakes::Operation;
 
 // Rows: a visible window, a hidden one (selected), a minimised one and a
 // cloaked one, which keeps WS_VISIBLE yet is hidden.
-void PrintTo(const CommandReport& r, std::ostream* out) { *out << "box \"" << r.box << "\" notice \"" << r.notice << '"'; }
-
 struct Scene {
     fakes::FakeDesktop desktop;
     Settings settings;
@@ -99,6 +100,16 @@ TEST(WindowCommands, QovsOwnAndTheShellsWindowsAreNeverActedOn) {
         }
         EXPECT_EQ(s.commands.Targets(), (std::vector{s.visible, s.hidden, s.minimised, s.cloaked}));
     }
+}
+
+// In Windows Terminal the console's window is a hidden stand-in: the terminal
+// is the nearest process above qovc with a window on screen, past the shell.
+TEST(HostingTerminal, IsTheNearestAncestorOnScreenOnlyBehindAHiddenConsoleWindow) {
+    const std::vector<AncestorProcess> chain{{10, false}, {20, false}, {30, true}, {40, true}};
+    EXPECT_EQ(HostingTerminal(true, false, chain), 30u);
+    EXPECT_EQ(HostingTerminal(true, true, chain), std::nullopt) << "a console window on screen is the terminal";
+    EXPECT_EQ(HostingTerminal(false, false, chain), std::nullopt) << "no console: started by a program";
+    EXPECT_EQ(HostingTerminal(true, false, std::vector<AncestorProcess>{{10, false}}), std::nullopt);
 }
 
 // An elevated program's window refuses ShowWindowAsync but takes the system
