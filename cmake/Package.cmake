@@ -30,10 +30,20 @@ set(CPACK_NSIS_DEFINES "!ifndef QOV_INSTALLER_TARGET
 !endif
 Target \${QOV_INSTALLER_TARGET}")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-# QOV's copy of CPack's template starts the installer and the uninstaller
-# with the steps in this file.
-list(APPEND CMAKE_MODULE_PATH ${CMAKE_SOURCE_DIR}/cmake/nsis)
-set(CPACK_QOV_INSTALLER_STEPS ${CMAKE_SOURCE_DIR}/cmake/nsis/qov-installer.nsh)
+# CPack's own NSIS template, with the steps of qov-installer.nsh at the start
+# of the installer and of the uninstaller, which it has no variable for.
+set(qov_nsis_template ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
+file(READ ${qov_nsis_template} qov_template)
+foreach(start "Function un.onInit\n" "Function .onInit\n")
+  string(FIND "${qov_template}" "${start}" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "${qov_nsis_template} has no \"${start}\": QOV's installer steps have no place")
+  endif()
+endforeach()
+string(REPLACE "Function un.onInit\n" "!include /CHARSET=UTF8 \"${CMAKE_SOURCE_DIR}/cmake/nsis/qov-installer.nsh\"\n\nFunction un.onInit\n  !insertmacro QOV_UN_ON_INIT\n" qov_template "${qov_template}")
+string(REPLACE "Function .onInit\n" "Function .onInit\n  !insertmacro QOV_ON_INIT\n" qov_template "${qov_template}")
+file(WRITE ${CMAKE_BINARY_DIR}/nsis/NSIS.template.in "${qov_template}")
+list(APPEND CMAKE_MODULE_PATH ${CMAKE_BINARY_DIR}/nsis)
 # Between the start of the installer and the copying of the files, QOV may
 # have been started again.
 set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "Call QovWaitUntilClosed")

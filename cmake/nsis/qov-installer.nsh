@@ -1,5 +1,5 @@
 ; QOV's own steps in the installer and the uninstaller, included by
-; NSIS.template.in after the languages are defined.
+; CPack's NSIS template (see Package.cmake) after the languages are defined.
 ;
 ; The installer may be a 32-bit program (the NSIS that Windows users install
 ; makes only those) installing a 64-bit one: it refuses 32-bit Windows and
