@@ -64,18 +64,31 @@ std::wstring HandleText(HWND window) {  // as the handle column shows it
     return (value < 0 ? L"" : L" ") + std::to_wstring(value);
 }
 
+// The program under test, as Windows writes its path.
+std::wstring QovExe() {
+    std::wstring path;
+    for (const char* c = std::getenv("QOV_EXE"); c && *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return path;
+}
+std::wstring TempPath(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return folder + std::wstring(name);
+}
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
 bool Normal(HWND w) { return IsWindowVisible(w) && !IsIconic(w) && !IsZoomed(w); }
 
 class Qov {
 public:
-    Qov() {  // the program that QOV_EXE names
+    explicit Qov(const std::wstring& program) {
         // Wine's heap checking makes a use after free crash instead of pass unseen.
         SetEnvironmentVariableW(L"WINEDEBUG", L"warn+heap");
-        STARTUPINFOA startup{};
+        STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started{};
-        if (!CreateProcessA(std::getenv("QOV_EXE"), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &started))
+        if (!CreateProcessW(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &started))
             return;
         CloseHandle(started.hThread);
         process_.reset(started.hProcess);
@@ -200,11 +213,12 @@ private:
 class E2e : public testing::Test {
 protected:
     void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
-    void Start(const Settings& settings = {{L"UpdateInterval", L"100"}}) {
+    // The program that QOV_EXE names, or another copy of it.
+    void Start(const Settings& settings = {{L"UpdateInterval", L"100"}}, const std::wstring& program = QovExe()) {
         for (const auto& [name, text] : settings)
             RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_SZ, text.c_str(),
                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-        qov_.emplace();
+        qov_.emplace(program);
         ASSERT_TRUE(qov_->Ready()) << "qov.exe showed no main window with a list, status bar and toolbar";
     }
     // `asksFor`: how long it keeps answering before it carries out a system command.
@@ -444,6 +458,74 @@ TEST_F(E2e, UnderAllWindowsNothingOfTheShellsOrQovsOwnIsTouched) {
     EXPECT_TRUE(BoxSays(L"デスクトップやタスクバーなど、Windows のシェルのウィンドウには操作しません"
                         L"（閉じると Windows の終了を求めることになり、隠すとタスクバーが消えます）。"));
     EXPECT_TRUE(IsWindow(desktop));
+}
+
+// The test's recorder stands in for the program that opens .html files, so what
+// the shell is asked to open is seen without a browser. Wine 8's shell reads
+// associations from HKEY_LOCAL_MACHINE\Software\Classes only: the build's
+// prefix gets one there, undone after.
+class Help : public E2e {
+protected:
+    void SetUp() override {
+        E2e::SetUp();
+        DeleteFileW(record_.c_str());
+        wchar_t tests[MAX_PATH * 4] = {};
+        GetModuleFileNameW(nullptr, tests, MAX_PATH * 4);
+        SetDefault(kHtml, L"QovTest.HelpPage");
+        SetDefault(kOpen, L"\"" + FolderOf(tests) + L"\\help_recorder.exe\" \"" + record_ + L"\" \"%1\"");
+    }
+    void TearDown() override {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\QovTest.HelpPage");
+        if (earlier_) SetDefault(kHtml, *earlier_);
+        DeleteFileW(record_.c_str());
+    }
+    // What the recorder was asked to open, once it has written it (UTF-16) and let go of the file.
+    std::optional<std::wstring> Opened() const {
+        const HANDLE file = CreateFileW(record_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return {};
+        const win32::UniqueKernelHandle record{file};
+        wchar_t text[1024] = {};
+        DWORD bytes = 0;
+        if (!ReadFile(file, text, sizeof(text) - sizeof(wchar_t), &bytes, nullptr)) return {};
+        return std::wstring(text, bytes / sizeof(wchar_t));
+    }
+
+private:
+    static constexpr const wchar_t* kHtml = L"Software\\Classes\\.html";
+    static constexpr const wchar_t* kOpen = L"Software\\Classes\\QovTest.HelpPage\\shell\\open\\command";
+    static void SetDefault(const wchar_t* key, const std::wstring& value) {
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    static std::optional<std::wstring> Default(const wchar_t* key) {
+        wchar_t text[512] = {};
+        DWORD bytes = sizeof(text);
+        if (RegGetValueW(HKEY_LOCAL_MACHINE, key, nullptr, RRF_RT_REG_SZ, nullptr, text, &bytes)) return {};
+        return text;
+    }
+    const std::optional<std::wstring> earlier_ = Default(kHtml);
+    const std::wstring record_ = TempPath(L"qov_help_record.txt");
+};
+
+TEST_F(Help, F1AsksTheShellToOpenTheHelpPageBesideTheProgram) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(qov_->Type({VK_F1}));
+    EXPECT_TRUE(PumpUntil([&] { return Opened().has_value(); })) << "F1 started nothing that opens .html files";
+    EXPECT_EQ(Opened(), FolderOf(QovExe()) + L"\\help\\qov-help.html");
+}
+
+// A copy of the program without its help folder says which file it misses.
+TEST_F(Help, AMissingHelpPageIsNamedInQovsMessageBox) {
+    const std::wstring folder = TempPath(L"qov_without_help"), copy = folder + L"\\qov.exe";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(QovExe().c_str(), copy.c_str(), FALSE));
+    ASSERT_NO_FATAL_FAILURE(Start({}, copy));
+    qov_->Command(IDM_HELP);
+    EXPECT_TRUE(BoxSays((L"ヘルプファイルが見つかりません。\n\n" + folder + L"\\help\\qov-help.html").c_str()));
+    EXPECT_FALSE(Opened()) << "the shell was asked to open a page that is not there";
+    ASSERT_TRUE(qov_->Close());
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
