@@ -142,10 +142,11 @@ CommandReport WindowCommands::RunOnSelected(int commandId, WindowHandle window) 
     if (!windows_.Exists(window)) return {};
     if (const Protection protection = ProtectionOf(windows_, window, own_); protection != Protection::None)
         return {ProtectionReason(protection), {}};
-    const bool cloaked = windows_.GetVisibility(window) == Visibility::Cloaked;
-    const Outcome outcome = Apply(windows_, *FindCommand(commandId), window);
     // A window closed on another desktop is closed all the same.
-    return {{}, SingleNotice(outcome, cloaked && commandId != IDM_CLOSE, CutAtNull(windows_.Title(window)))};
+    const bool unseen = commandId != IDM_CLOSE && windows_.GetVisibility(window) == Visibility::Cloaked;
+    const Outcome outcome = Apply(windows_, *FindCommand(commandId), window);
+    if (outcome == Outcome::Gone || (outcome == Outcome::Done && !unseen)) return {};
+    return {{}, SingleNotice(outcome, unseen, CutAtNull(windows_.Title(window)))};
 }
 
 // A target's visibility is asked just before it is acted on (every listed

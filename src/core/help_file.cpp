@@ -2,25 +2,13 @@
 
 namespace qov {
 
-std::string ProgramFolder(const std::string& programPath) {
-    const std::size_t separator = programPath.find_last_of("\\/");
-    if (separator == std::string::npos) return {};
-    std::string folder = programPath.substr(0, separator);
-    // "C:" alone names drive C's current folder, not its root, and "" would
-    // name the current folder: a root keeps its separator.
-    if (folder.empty() || (folder.size() == 2 && folder[1] == ':'))
-        folder.push_back(programPath[separator]);
-    return folder;
-}
-
-// The path is built with the separator the program's own path uses, so a
-// root folder ("C:\\") gets no second one.
+// Beside the program, with the separator its own path uses: "C:\\qov.exe"
+// gives "C:\\help\\qov-help.html", and a bare "qov.exe" a relative path.
 std::string HelpFilePath(const std::string& programPath) {
-    std::string path = ProgramFolder(programPath);
     const std::size_t separator = programPath.find_last_of("\\/");
-    const char slash = separator == std::string::npos ? '\\' : programPath[separator];
-    if (!path.empty() && path.back() != slash) path.push_back(slash);
-    return path + kHelpFolder + slash + kHelpFileName;
+    if (separator == std::string::npos) return std::string(kHelpFolder) + '\\' + kHelpFileName;
+    const char slash = programPath[separator];
+    return programPath.substr(0, separator + 1) + kHelpFolder + slash + kHelpFileName;
 }
 
 std::string HelpFailureMessage(HelpFailure failure, const std::string& helpPath) {

@@ -7,10 +7,6 @@
 
 namespace qov {
 
-// The folder that holds `programPath` ("C:\\Tools\\qov.exe" gives
-// "C:\\Tools", "C:\\qov.exe" gives "C:\\").
-std::string ProgramFolder(const std::string& programPath);
-
 inline constexpr const char* kHelpFolder = "help";
 inline constexpr const char* kHelpFileName = "qov-help.html";
 

@@ -6,6 +6,7 @@
 
 #include "core/command_ids.h"
 #include "core/settings.h"
+#include "core/window_model.h"
 #include "win32/layout.h"
 #include "win32/text.h"
 
@@ -65,7 +66,8 @@ HWND HiddenOwner() {
         ownerClass.cbSize = sizeof(ownerClass);
         ownerClass.lpfnWndProc = ::DefWindowProcW;
         ownerClass.hInstance = ::GetModuleHandleW(nullptr);
-        ownerClass.lpszClassName = L"QOV.DialogOwner";
+        static const std::wstring className = Utf8ToWide(kDialogOwnerClass);
+        ownerClass.lpszClassName = className.c_str();
         ::RegisterClassExW(&ownerClass);
         return UniqueWindow{::CreateWindowExW(0, ownerClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0,
                                               nullptr, nullptr, ownerClass.hInstance, nullptr)};
