@@ -190,7 +190,7 @@ std::optional<WindowHandle> SelectedWindow(const WindowList& list, const WindowT
 }
 
 std::string WaitingNotice(const std::string& title) {
-    return Quoted(title) + "の応答を待っています。Esc キーで待つのをやめます（ウィンドウの問い合わせはそのまま残ります）。";
+    return Quoted(title) + "の応答を待っています。Esc キーで待つのをやめます。";
 }
 
 }  // namespace qov

@@ -420,7 +420,7 @@ TEST_F(E2e, EscOrClosingQovEndsAWaitForAWindowThatKeepsAsking) {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(qov_->WaitForRow(asking) && qov_->WaitForRow(other) && qov_->Select(asking));
     const std::wstring waiting =
-        L"「Asking Fixture」の応答を待っています。Esc キーで待つのをやめます（ウィンドウの問い合わせはそのまま残ります）。";
+        L"「Asking Fixture」の応答を待っています。Esc キーで待つのをやめます。";
     qov_->Command(IDM_CLOSE);
     EXPECT_TRUE(PumpUntil([&] { return qov_->StatusText() == waiting; })) << qov_->StatusText();
     ASSERT_TRUE(qov_->Select(other));
