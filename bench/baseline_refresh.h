@@ -14,21 +14,23 @@
 #include <string>
 #include <vector>
 
+#include "core/list_rows.h"
 #include "core/window_model.h"
 #include "fakes/fake_list.h"
+#include "fakes/text_match.h"
 
 namespace qov::bench {
 
 class BaselineRefresh {
 public:
     BaselineRefresh(WindowSystem& windows, const Settings& settings)
-        : windows_(windows), settings_(settings), model_(windows, settings) {}
+        : windows_(windows), settings_(settings), model_(windows, settings, fakes::TitleContains) {}
 
-    // One cycle. Throws std::length_error when a table would overflow.
+    // One cycle. Throws std::length_error past kMaxWindows windows.
     void Run();
 
     fakes::FakeList& List() { return list_; }
-    const WindowTable& Listed() const { return listed_; }
+    std::size_t ListedCount() const { return listed_.size() - 1; }
     // Event-loop yields made so far (the benchmark's yield does nothing).
     std::int64_t Yields() const { return yields_; }
 
@@ -40,19 +42,25 @@ private:
     std::vector<WindowHandle> MergeFound();
     void AddRows(const std::vector<WindowHandle>& newWindows);
     void UpdateRows();
-    std::string Status(WindowHandle window) { return model_.Status(window, windows_.Foreground()); }
-    bool IsSystemWindow(WindowHandle window) { return model_.IsSystemTitle(model_.Title(window)); }
-    bool IsExcludedWindow(WindowHandle window) {
-        return model_.IsExcludedTitle(model_.Title(window));
-    }
-    std::string RectangleText(WindowHandle window, const std::string& status);
+    struct StatusRead {
+        std::string text;
+        StatusIcon icon;
+        bool showsRectangle;
+    };
+    StatusRead Status(WindowHandle window);
+    std::string Title(WindowHandle window) { return CutAtNull(windows_.Title(window)); }
+    bool IsSystemWindow(WindowHandle window) { return model_.IsSystemTitle(Title(window)); }
+    bool IsExcludedWindow(WindowHandle window) { return model_.IsExcludedTitle(Title(window)); }
+    std::string RectangleText(WindowHandle window, bool showsRectangle);
+    std::string& Cell(int row, int column) { return list_.rows.at(static_cast<std::size_t>(row - 1)).cells.at(column); }
     void Yield() { ++yields_; }
 
     WindowSystem& windows_;
     const Settings& settings_;
     WindowModel model_;
-    WindowTable found_;
-    WindowTable listed_;
+    // 1-based tables of handles, entry 0 unused, as first written.
+    std::vector<WindowHandle> found_{0};
+    std::vector<WindowHandle> listed_{0};
     fakes::FakeList list_;
     std::int64_t yields_ = 0;
 };

@@ -58,11 +58,11 @@ public:
     }
 
     CycleCost RunProgram() {
-        return Measure(list_, [this] { refresh_.Run(); }, [this] { return listed_.Count(); });
+        return Measure(list_, [this] { refresh_.Run(); }, [this] { return listed_.size(); });
     }
     CycleCost RunBaseline() {
         return Measure(baseline_.List(), [this] { baseline_.Run(); },
-                       [this] { return baseline_.Listed().Count(); });
+                       [this] { return baseline_.ListedCount(); });
     }
 
     // Changes a tenth of the windows: a quarter renamed, a quarter minimised
@@ -128,8 +128,8 @@ private:
 
     fakes::FakeDesktop desktop_;
     Settings settings_;
-    WindowModel model_{desktop_, settings_};
-    WindowTable listed_;
+    WindowModel model_{desktop_, settings_, fakes::TitleContains};
+    ListedWindows listed_;
     fakes::FakeList list_;
     RefreshCycle refresh_{model_, listed_, list_, [] {}};
     BaselineRefresh baseline_{desktop_, settings_};

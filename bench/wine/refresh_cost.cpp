@@ -15,6 +15,7 @@
 #include "stopwatch.h"
 #include "timed_window_system.h"
 #include "win32/list_view.h"
+#include "win32/text.h"
 #include "win32/window_system.h"
 #include "window_crowd.h"
 
@@ -78,7 +79,7 @@ public:
                                   0, 600, 400, nullptr, nullptr, GetModuleHandleW(nullptr),
                                   nullptr)),
           list_(parent_.get(), USER_DEFAULT_SCREEN_DPI, kDefaultColumnWidths),
-          model_(windows, settings_),
+          model_(windows, settings_, win32::TitleContains),
           cycle_(model_, listed_, list_, RunWaitingMessages) {
         list_.Layout(0);
     }
@@ -88,14 +89,14 @@ public:
         cycle_.Run();
         return NowMs() - start;
     }
-    int Rows() const { return listed_.Count(); }
+    int Rows() const { return static_cast<int>(listed_.size()); }
 
 private:
     win32::UniqueWindow parent_;
     win32::ListView list_;
     Settings settings_;
     WindowModel model_;
-    WindowTable listed_;
+    ListedWindows listed_;
     RefreshCycle cycle_;
 };
 
@@ -153,7 +154,7 @@ void RunRefreshCost() {
     std::vector<std::string> titles;
     native.EnumerateWindows([&](WindowHandle window) { titles.push_back(native.Title(window)); });
     Settings settings;
-    WindowModel judge(native, settings);
+    WindowModel judge(native, settings, win32::TitleContains);
     const double filterStart = NowMs();
     int passed = 0;
     for (const std::string& title : titles) passed += judge.TitlePassesFilters(title);

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/ports.h"
+#include "core/window_operations.h"
 #include "stopwatch.h"
 
 namespace qov::bench {

@@ -36,6 +36,7 @@ int wmain(int argc, wchar_t** argv) {
         cli::QovcContext context{
             .windows = windows,
             .settings = LoadSettings(store),
+            .contains = win32::TitleContains,
             .own = own,
             .version = QOV_VERSION,
             .pause = [](std::chrono::milliseconds time) { ::Sleep(static_cast<DWORD>(time.count())); },

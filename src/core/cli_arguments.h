@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "core/ports.h"
+#include "core/window_types.h"
 
 namespace qov::cli {
 

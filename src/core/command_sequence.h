@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/ports.h"
+#include "core/window_types.h"
 
 namespace qov {
 

@@ -153,8 +153,9 @@ CommandReport WindowCommands::RunOnSelected(int commandId, WindowHandle window) 
 // window is asked, whatever the target mode): waiting for one window may hide
 // or show another.
 CommandReport WindowCommands::RunOnTargets(int commandId) {
+    // A copy: a refresh may run while a target is waited for.
     std::vector<WindowHandle> listed;
-    for (int i = 1; i <= listed_.Count(); ++i) listed.push_back(listed_[i]);
+    for (const ListedWindow& row : listed_) listed.push_back(row.record.handle);
     Tally tally;
     for (const WindowHandle window : listed) {
         if (!IsTargetWindow(windows_, settings_, own_, window)) continue;
@@ -166,8 +167,8 @@ CommandReport WindowCommands::RunOnTargets(int commandId) {
 
 std::vector<WindowHandle> WindowCommands::Targets() const {
     std::vector<WindowHandle> targets;
-    for (int i = 1; i <= listed_.Count(); ++i)
-        if (IsTargetWindow(windows_, settings_, own_, listed_[i])) targets.push_back(listed_[i]);
+    for (const ListedWindow& row : listed_)
+        if (IsTargetWindow(windows_, settings_, own_, row.record.handle)) targets.push_back(row.record.handle);
     return targets;
 }
 
@@ -176,17 +177,21 @@ Outcome ApplyToWindow(WindowSystem& windows, int commandId, WindowHandle window)
     return command ? Apply(windows, *command, window) : Outcome::Refused;
 }
 
-bool IsTargetWindow(WindowSystem& windows, const Settings& settings, const OwnWindows& own,
+bool IsTargetWindow(WindowReads& windows, const Settings& settings, const OwnWindows& own,
                     WindowHandle window) {
     const bool visible = CountsAsVisible(windows.GetVisibility(window));
     if (!visible && settings.showOnlyVisible) return false;
     return ProtectionOf(windows, window, own) == Protection::None;
 }
 
-std::optional<WindowHandle> SelectedWindow(const WindowList& list, const WindowTable& listed) {
-    const int row = list.SelectedRow();
-    if (row < 1 || row > listed.Count()) return std::nullopt;
-    return listed[row];
+bool IsTarget(const WindowRecord& window, const Settings& settings, const OwnWindows& own) {
+    if (!CountsAsVisible(window.visibility) && settings.showOnlyVisible) return false;
+    return ProtectionOf(window.handle, window.className, window.processId, own) == Protection::None;
+}
+
+std::optional<WindowHandle> SelectedWindow(int selectedRow, const ListedWindows& listed) {
+    if (selectedRow < 0 || static_cast<std::size_t>(selectedRow) >= listed.size()) return std::nullopt;
+    return listed[static_cast<std::size_t>(selectedRow)].record.handle;
 }
 
 std::string WaitingNotice(const std::string& title) {

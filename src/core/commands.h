@@ -10,7 +10,7 @@
 #include "core/command_ids.h"
 #include "core/command_sequence.h"
 #include "core/settings.h"
-#include "core/window_model.h"
+#include "core/refresh.h"
 #include "core/window_protection.h"
 
 namespace qov {
@@ -28,11 +28,14 @@ Outcome ApplyToWindow(WindowSystem& windows, int commandId, WindowHandle window)
 // QOV's own or the shell's; else every one, or only the visible ones, as the
 // target mode says. Its visibility is asked whatever the mode, as the program
 // has always done.
-bool IsTargetWindow(WindowSystem& windows, const Settings& settings, const OwnWindows& own,
+bool IsTargetWindow(WindowReads& windows, const Settings& settings, const OwnWindows& own,
                     WindowHandle window);
+// The same for a window read in full.
+bool IsTarget(const WindowRecord& window, const Settings& settings, const OwnWindows& own);
 
-// The window of the list's selected row; nothing when no row is selected.
-std::optional<WindowHandle> SelectedWindow(const WindowList& list, const WindowTable& listed);
+// The window of the list's selected row (row 0 first); nothing when no row
+// is selected (a negative row).
+std::optional<WindowHandle> SelectedWindow(int selectedRow, const ListedWindows& listed);
 
 // What became of a command that the user should be told: a box for a window
 // that is never acted on, a line in the status bar for windows that Windows
@@ -49,7 +52,7 @@ std::string WaitingNotice(const std::string& title);
 
 class WindowCommands {
 public:
-    WindowCommands(WindowSystem& windows, const WindowTable& listed, Settings& settings,
+    WindowCommands(WindowSystem& windows, const ListedWindows& listed, Settings& settings,
                    const OwnWindows& own)
         : windows_(windows), listed_(listed), settings_(settings), own_(own) {}
 
@@ -60,13 +63,14 @@ public:
 
     // The listed windows that are targets now, in the list's order.
     std::vector<WindowHandle> Targets() const;
+    bool IsTarget(const WindowRecord& window) const { return qov::IsTarget(window, settings_, own_); }
 
 private:
     CommandReport RunOnSelected(int commandId, WindowHandle window);
     CommandReport RunOnTargets(int commandId);
 
     WindowSystem& windows_;
-    const WindowTable& listed_;
+    const ListedWindows& listed_;
     Settings& settings_;
     const OwnWindows& own_;
 };

@@ -7,7 +7,7 @@
 #include <optional>
 #include <span>
 
-#include "core/ports.h"
+#include "core/window_operations.h"
 
 namespace qov {
 

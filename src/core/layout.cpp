@@ -226,7 +226,7 @@ std::vector<LayoutEntry> LoadLayout(TextStore& store) {
     const auto count = countText ? ParseNumber<int>(*countText) : std::nullopt;
     std::vector<LayoutEntry> entries;
     if (!count) return entries;
-    for (int n = 1; n <= std::min(*count, kMaxWindows); ++n) {
+    for (int n = 1; n <= std::min(*count, static_cast<int>(kMaxWindows)); ++n) {
         const auto text = store.Read(EntryKey(static_cast<std::size_t>(n)));
         if (const auto entry = text ? ParseLayoutEntry(*text) : std::nullopt)
             entries.push_back(*entry);

@@ -26,7 +26,8 @@
 #include <vector>
 
 #include "core/into_view.h"
-#include "core/ports.h"
+#include "core/text_store.h"
+#include "core/window_types.h"
 
 namespace qov {
 

@@ -23,12 +23,12 @@ constexpr std::array<Field, 13> kFields{{
     {"process", true, false, 0},
 }};
 
-std::vector<std::string> Cells(const WindowFacts& w) {
+std::vector<std::string> Cells(const WindowRecord& w, WindowHandle foreground) {
     const auto flag = [](bool value) { return std::string(value ? "true" : "false"); };
-    return {std::to_string(w.handle), w.title, StatusWord(w.status), flag(w.active),
-            flag(w.topmost), flag(w.cloaked), std::to_string(w.rect.left),
+    return {std::to_string(w.handle), w.title, StatusWord(StatusOf(w)), flag(w.handle == foreground),
+            flag(w.topmost), flag(IsCloaked(w.visibility)), std::to_string(w.rect.left),
             std::to_string(w.rect.top), std::to_string(w.rect.right),
-            std::to_string(w.rect.bottom), w.className, std::to_string(w.processId), w.process};
+            std::to_string(w.rect.bottom), w.className, std::to_string(w.processId), FileNameOf(w.image)};
 }
 
 // The code point starting at `text[at]` and its length in bytes; a stray byte
@@ -98,12 +98,13 @@ void Pad(std::string& line, std::string_view cell, int width, bool right) {
     line += right ? padding + std::string(cell) : std::string(cell) + padding;
 }
 
-std::string Table(const std::vector<WindowFacts>& windows) {
+std::string Table(const Snapshot& snapshot) {
+    const std::vector<WindowRecord>& windows = snapshot.windows;
     std::vector<std::vector<std::string>> rows;
     rows.emplace_back();
     for (const Field& field : kFields) rows.back().emplace_back(field.name);
-    for (const WindowFacts& window : windows) {
-        std::vector<std::string> cells = Cells(window);
+    for (const WindowRecord& window : windows) {
+        std::vector<std::string> cells = Cells(window, snapshot.foreground);
         for (std::size_t i = 0; i < cells.size(); ++i)
             cells[i] = FitTo(OneLine(cells[i]), kFields[i].widestInTable);
         rows.push_back(std::move(cells));
@@ -125,24 +126,26 @@ std::string Table(const std::vector<WindowFacts>& windows) {
     return text;
 }
 
-std::string Csv(const std::vector<WindowFacts>& windows) {
+std::string Csv(const Snapshot& snapshot) {
+    const std::vector<WindowRecord>& windows = snapshot.windows;
     std::string text;
     for (std::size_t i = 0; i < kFields.size(); ++i) text += (i ? "," : "") + std::string(kFields[i].name);
     text += kNewline;
-    for (const WindowFacts& window : windows) {
-        const std::vector<std::string> cells = Cells(window);
+    for (const WindowRecord& window : windows) {
+        const std::vector<std::string> cells = Cells(window, snapshot.foreground);
         for (std::size_t i = 0; i < cells.size(); ++i) text += (i ? "," : "") + CsvField(cells[i]);
         text += kNewline;
     }
     return text;
 }
 
-std::string Json(const std::vector<WindowFacts>& windows) {
+std::string Json(const Snapshot& snapshot) {
+    const std::vector<WindowRecord>& windows = snapshot.windows;
     if (windows.empty()) return "[]" + std::string(kNewline);
     std::string text = "[";
     for (std::size_t w = 0; w < windows.size(); ++w) {
         text += std::string(w ? "," : "") + std::string(kNewline) + "  {";
-        const std::vector<std::string> cells = Cells(windows[w]);
+        const std::vector<std::string> cells = Cells(windows[w], snapshot.foreground);
         for (std::size_t i = 0; i < cells.size(); ++i) {
             text += (i ? ", " : "") + JsonString(kFields[i].name) + ": ";
             text += kFields[i].quotedInJson ? JsonString(cells[i]) : cells[i];
@@ -154,7 +157,7 @@ std::string Json(const std::vector<WindowFacts>& windows) {
 
 }  // namespace
 
-std::string FormatList(const std::vector<WindowFacts>& windows, Format format) {
+std::string FormatList(const Snapshot& windows, Format format) {
     switch (format) {
     case Format::Csv: return Csv(windows);
     case Format::Json: return Json(windows);

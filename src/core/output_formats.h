@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "core/cli_arguments.h"
-#include "core/window_facts.h"
+#include "core/window_selection.h"
 
 namespace qov::cli {
 
 inline constexpr std::string_view kNewline = "\r\n";
 
-std::string FormatList(const std::vector<WindowFacts>& windows, Format format);
+// The windows in order; the foreground one is marked active.
+std::string FormatList(const Snapshot& windows, Format format);
 
 // Columns a terminal gives the text: East Asian wide and full-width
 // characters take two, combining marks none.

@@ -12,20 +12,20 @@ std::string Line(const std::string& text) { return text + std::string(kNewline);
 
 // One line per window on stderr: handle, title, then what happened (a word
 // for scripts, a sentence for people), tab-separated.
-std::string WindowLine(const WindowFacts& window, const std::string& word, const std::string& message = {}) {
+std::string WindowLine(const WindowRecord& window, const std::string& word, const std::string& message = {}) {
     std::string line = std::to_string(window.handle) + "\t" + OneLine(window.title) + "\t" + word;
     return Line(message.empty() ? line : line + "\t" + message);
 }
 
-Protection ProtectionOf(const WindowFacts& window, const OwnWindows& own) {
+Protection ProtectionOf(const WindowRecord& window, const OwnWindows& own) {
     return qov::ProtectionOf(window.handle, window.className, window.processId, own);
 }
 
-std::vector<WindowFacts> MatchingWindows(const Request& request, QovcContext& context, OwnWindows& own) {
-    std::vector<WindowFacts> windows =
-        CollectWindows(context.windows, context.settings, request.unfiltered, own);
-    std::erase_if(windows, [&](const WindowFacts& w) { return !Matches(request.selectors, w); });
-    return windows;
+Snapshot MatchingWindows(const Request& request, QovcContext& context, OwnWindows& own) {
+    Snapshot found = CollectWindows(context.windows, context.settings, context.contains, request.unfiltered, own);
+    std::erase_if(found.windows,
+                  [&](const WindowRecord& w) { return !Matches(request.selectors, w, context.contains); });
+    return found;
 }
 
 int ReportNoMatch(const Request& request, QovcContext& context, bool ownOnly) {
@@ -39,20 +39,20 @@ int ReportNoMatch(const Request& request, QovcContext& context, bool ownOnly) {
 
 int RunAction(const Request& request, QovcContext& context) {
     OwnWindows own = context.own;
-    std::vector<WindowFacts> targets = MatchingWindows(request, context, own);
+    std::vector<WindowRecord> targets = MatchingWindows(request, context, own).windows;
     const std::size_t matched = targets.size();
-    std::erase_if(targets, [&](const WindowFacts& w) { return ProtectionOf(w, own) == Protection::Own; });
+    std::erase_if(targets, [&](const WindowRecord& w) { return ProtectionOf(w, own) == Protection::Own; });
     if (targets.empty()) return ReportNoMatch(request, context, matched > 0);
     if (targets.size() > 1 && !request.all) {
         context.err(Line(std::to_string(targets.size()) +
                          "個のウィンドウが条件に合います。何もしませんでした。全てに" +
                          CommandName(request.command) + "を行うには --all を付けてください:"));
-        for (const WindowFacts& w : targets) context.err(WindowLine(w, "matched"));
+        for (const WindowRecord& w : targets) context.err(WindowLine(w, "matched"));
         return kExitSeveral;
     }
     WindowActions actions(context.windows, context.pause);
     bool failed = false;
-    for (const WindowFacts& w : targets) {
+    for (const WindowRecord& w : targets) {
         // The shell's windows are matched like any other, and refused.
         if (ProtectionOf(w, own) == Protection::Shell) {
             failed = true;
@@ -84,9 +84,9 @@ int RunQovc(const std::vector<std::string>& arguments, QovcContext& context) {
     case Command::Version: context.out(Line("qovc " + context.version)); return kExitSuccess;
     case Command::List: {
         OwnWindows own;  // listed like any other, as QOV's own list shows its window
-        const std::vector<WindowFacts> windows = MatchingWindows(request, context, own);
+        const Snapshot windows = MatchingWindows(request, context, own);
         context.out(FormatList(windows, request.format));
-        return windows.empty() ? kExitNoMatch : kExitSuccess;
+        return windows.windows.empty() ? kExitNoMatch : kExitSuccess;
     }
     default: return RunAction(request, context);
     }

@@ -15,6 +15,7 @@ namespace qov::cli {
 struct QovcContext {
     WindowSystem& windows;
     Settings settings;           // the user's, read only
+    TitleMatch contains;         // how the filters and selectors compare names
     OwnWindows own;              // qovc's process, its console and the console's owner
     std::string version;         // "1.0.0"
     Pause pause;

@@ -8,7 +8,7 @@ namespace {
 
 // Beyond this many rows added or removed in one refresh the list repaints
 // once at the end instead of once per row.
-constexpr int kBulkChangeRows = 8;
+constexpr std::size_t kBulkChangeRows = 8;
 constexpr auto kYieldSlice = std::chrono::milliseconds(4);
 
 // Ends whatever the refresh began, however it leaves.
@@ -42,20 +42,7 @@ private:
 
 }  // namespace
 
-std::string WindowRectText(const WindowRect& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
-
-std::string HandleText(WindowHandle window) {
-    return (window >= 0 ? " " : "") + std::to_string(window);
-}
-
-std::string WindowCountText(int count) {
-    return (count >= 0 ? " " : "") + std::to_string(count) + "個のウィンドウが存在します";
-}
-
-RefreshCycle::RefreshCycle(WindowModel& model, WindowTable& listed, WindowList& list, Yield yield)
+RefreshCycle::RefreshCycle(WindowModel& model, ListedWindows& listed, WindowList& list, Yield yield)
     : model_(model), listed_(listed), list_(list), yield_(std::move(yield)) {}
 
 RefreshCycle::Outcome RefreshCycle::Run() {
@@ -64,28 +51,27 @@ RefreshCycle::Outcome RefreshCycle::Run() {
     RunScope scope(running_, list_);
     lastYield_ = std::chrono::steady_clock::now();
 
-    // Past kMaxWindows passing windows the first kMaxWindows are listed.
-    if (model_.Enumerate(found_, &foundTitles_, [this] { return YieldPoint(); }) ==
-        EnumerationResult::Stopped)
-        return Outcome::Stopped;
+    found_ = model_.Enumerate({.limit = kMaxWindows, .between = [this] { return YieldPoint(); }});
+    if (found_.stopped) return Outcome::Stopped;
     foundPosition_.clear();
-    for (int p = 1; p <= found_.Count(); ++p) foundPosition_.emplace(found_[p], p);
+    for (std::size_t p = 0; p < found_.windows.size(); ++p) foundPosition_.emplace(found_.windows[p].handle, p);
 
-    int kept = 0;
-    for (int i = 1; i <= listed_.Count(); ++i) kept += foundPosition_.contains(listed_[i]);
-    if ((listed_.Count() - kept) + (found_.Count() - kept) > kBulkChangeRows)
-        scope.BeginBulkChange();
+    std::size_t kept = 0;
+    for (const ListedWindow& row : listed_) kept += foundPosition_.contains(row.record.handle);
+    if ((listed_.size() - kept) + (found_.windows.size() - kept) > kBulkChangeRows) scope.BeginBulkChange();
 
     RemoveGoneRows();
     if (stopRequested_) return Outcome::Stopped;
-    const int rowsBeforeAppending = listed_.Count();
+    const std::size_t rowsBeforeAppending = listed_.size();
     AppendNewRows();
     if (stopRequested_) return Outcome::Stopped;
     UpdateRows(rowsBeforeAppending);
     if (stopRequested_) return Outcome::Stopped;
 
-    const std::string count = WindowCountText(listed_.Count());
-    if (list_.StatusText() != count) list_.SetStatusText(count);
+    if (std::string count = WindowCountText(listed_.size()); count != countShown_) {
+        list_.SetStatusText(count);
+        countShown_ = std::move(count);
+    }
     return Outcome::Completed;
 }
 
@@ -97,74 +83,51 @@ bool RefreshCycle::YieldPoint() {
     return !stopRequested_;
 }
 
+ListedWindow RefreshCycle::Found(std::size_t position) const {
+    const WindowRecord& record = found_.windows[position];
+    return {record, record.handle == found_.foreground};
+}
+
 void RefreshCycle::RemoveGoneRows() {
-    int i = 1;
-    while (i <= listed_.Count()) {
-        if (foundPosition_.contains(listed_[i])) {
-            ++i;
+    std::size_t row = 0;
+    while (row < listed_.size()) {
+        if (foundPosition_.contains(listed_[row].record.handle)) {
+            ++row;
             if (!YieldPoint()) return;
         } else {
-            // Row first: should the list refuse, the table still matches it.
-            list_.RemoveRow(i);
-            listed_.RemoveAt(i);
+            // Row first: should the list refuse, the entries still match it.
+            list_.RemoveRow(static_cast<int>(row));
+            listed_.erase(listed_.begin() + static_cast<std::ptrdiff_t>(row));
         }
     }
 }
 
 void RefreshCycle::AppendNewRows() {
     std::unordered_set<WindowHandle> listedSet;
-    for (int i = 1; i <= listed_.Count(); ++i) listedSet.insert(listed_[i]);
-    std::optional<WindowHandle> foreground;  // read once, when a row is added
-    for (int p = 1; p <= found_.Count(); ++p) {
-        const WindowHandle window = found_[p];
-        if (!listedSet.contains(window) && !listed_.Full()) {
-            if (!foreground) foreground = model_.Windows().Foreground();
+    for (const ListedWindow& row : listed_) listedSet.insert(row.record.handle);
+    for (std::size_t p = 0; p < found_.windows.size(); ++p) {
+        if (listedSet.insert(found_.windows[p].handle).second) {
             list_.AppendRow();
-            listed_.Append(window);
-            listedSet.insert(window);
-            FillRow(listed_.Count(), window, foundTitles_[p], *foreground);
+            listed_.push_back(Found(p));
+            WriteRow(list_, static_cast<int>(listed_.size() - 1), listed_.back(), nullptr);
         }
         if (!YieldPoint()) return;
     }
 }
 
-void RefreshCycle::FillRow(int row, WindowHandle window, const std::string& title,
-                           WindowHandle foreground) {
-    const std::string status = model_.Status(window, foreground);
-    list_.SetIcon(row, StatusIconFor(status));
-    list_.SetText(row, WindowList::TitleColumn, title);
-    list_.SetText(row, WindowList::StatusColumn, status);
-    list_.SetText(row, WindowList::RectColumn, RectTextFor(window, status));
-    list_.SetText(row, WindowList::ClassColumn, CutAtNull(model_.Windows().ClassName(window)));
-    list_.SetText(row, WindowList::HandleColumn, HandleText(window));
-}
-
-// Rows appended by this refresh were just written; the others are compared
-// cell by cell and written only where the text changed. Every listed window
-// was taken by this refresh's enumeration, whose title is the current one.
-void RefreshCycle::UpdateRows(int rowsToCheck) {
-    const WindowHandle foreground = model_.Windows().Foreground();
-    for (int row = 1; row <= rowsToCheck && row <= listed_.Count(); ++row) {
-        const WindowHandle window = listed_[row];
-        const std::string status = model_.Status(window, foreground);
-        if (status != list_.Text(row, WindowList::StatusColumn)) {
-            list_.SetText(row, WindowList::StatusColumn, status);
-            list_.SetIcon(row, StatusIconFor(status));
+// Rows appended by this refresh were just written; the others are written
+// where their window's record changed, and then only in the cells that did.
+void RefreshCycle::UpdateRows(std::size_t rowsToCheck) {
+    for (std::size_t row = 0; row < rowsToCheck && row < listed_.size(); ++row) {
+        const auto found = foundPosition_.find(listed_[row].record.handle);
+        if (found == foundPosition_.end()) continue;
+        ListedWindow now = Found(found->second);
+        if (now != listed_[row]) {
+            WriteRow(list_, static_cast<int>(row), now, &listed_[row]);
+            listed_[row] = std::move(now);
         }
-        const std::string rect = RectTextFor(window, status);
-        if (rect != list_.Text(row, WindowList::RectColumn))
-            list_.SetText(row, WindowList::RectColumn, rect);
-        const auto found = foundPosition_.find(window);
-        if (found != foundPosition_.end() &&
-            foundTitles_[found->second] != list_.Text(row, WindowList::TitleColumn))
-            list_.SetText(row, WindowList::TitleColumn, foundTitles_[found->second]);
         if (!YieldPoint()) return;
     }
-}
-
-std::string RefreshCycle::RectTextFor(WindowHandle window, const std::string& status) {
-    if (!StatusShowsRectangle(status)) return "-";
-    return WindowRectText(model_.Windows().Rectangle(window));
 }
 
 }  // namespace qov

@@ -15,6 +15,12 @@ std::string RestoredLayoutMessage(std::size_t restored, std::size_t notFound, st
     return text;
 }
 
+std::vector<WindowRecord> RescueCommands::TargetRecords() {
+    std::vector<WindowRecord> windows = model_.Enumerate({.detail = Detail::Full, .limit = kMaxWindows}).windows;
+    std::erase_if(windows, [&](const WindowRecord& w) { return !windowCommands_.IsTarget(w); });
+    return windows;
+}
+
 std::optional<std::string> RescueCommands::Run(const GivenCommand& command) {
     switch (command.id) {
     case IDM_INTO_VIEW: {
@@ -28,7 +34,7 @@ std::optional<std::string> RescueCommands::Run(const GivenCommand& command) {
     }
     case IDM_ALL_INTO_VIEW: {
         const std::vector<Monitor> monitors = windows_.Monitors();
-        for (const WindowHandle window : Targets()) BringIntoView(window, monitors);
+        for (const WindowHandle window : windowCommands_.Targets()) BringIntoView(window, monitors);
         return std::string{};
     }
     case IDM_SAVE_LAYOUT: return SaveLayout();
@@ -57,18 +63,17 @@ void RescueCommands::BringIntoView(WindowHandle window, const std::vector<Monito
 std::string RescueCommands::SaveLayout() {
     const std::vector<Monitor> monitors = windows_.Monitors();
     std::vector<LayoutEntry> entries;
-    for (const WindowHandle window : Targets()) {
-        const std::optional<WindowPlacement> resting = RestingPlacement(windows_, window);
-        const ShowState state = resting ? resting->state : windows_.GetShowState(window);
+    for (const WindowRecord& window : TargetRecords()) {
+        const std::optional<WindowPlacement> resting = RestingPlacement(windows_, window.handle);
+        const ShowState state = resting ? resting->state : window.state;
         if (!resting && state != ShowState::Minimized && state != ShowState::Maximized)
             continue;  // gone meanwhile, or a normal window beyond reach
-        WindowIdentity identity{window, windows_.ClassName(window), windows_.Title(window),
-                                windows_.ProcessImagePath(window)};
         const std::optional<WindowRect> normal =
             resting ? std::optional(resting->normal) : std::nullopt;
-        const Monitor* monitor = NearestMonitor(normal.value_or(windows_.Rectangle(window)), monitors);
-        entries.push_back({std::move(identity), state, normal, windows_.IsTopmost(window),
-                           BordersOf(window, state), monitor ? monitor->device : "", monitor ? monitor->dpi : 0});
+        const Monitor* monitor = NearestMonitor(normal.value_or(window.rect), monitors);
+        entries.push_back({{window.handle, window.className, window.title, window.image}, state, normal,
+                           window.topmost, BordersOf(window.handle, state), monitor ? monitor->device : "",
+                           monitor ? monitor->dpi : 0});
     }
     const std::optional<std::size_t> saved = qov::SaveLayout(layoutStore_, entries);
     return saved ? SavedLayoutMessage(*saved) : kLayoutNotSavedMessage;
@@ -110,10 +115,8 @@ std::string RescueCommands::RestoreLayout() {
     const std::vector<LayoutEntry> entries = LoadLayout(layoutStore_);
     if (entries.empty()) return kNoSavedLayoutMessage;
     std::vector<WindowIdentity> candidates;
-    for (const WindowHandle window : Targets()) {
-        candidates.push_back({window, windows_.ClassName(window), windows_.Title(window),
-                              windows_.ProcessImagePath(window)});
-    }
+    for (const WindowRecord& window : TargetRecords())
+        candidates.push_back({window.handle, window.className, window.title, window.image});
     const std::vector<std::optional<std::size_t>> matches = MatchLayout(entries, candidates);
     const std::vector<Monitor> monitors = windows_.Monitors();
     std::size_t restored = 0, refused = 0;

@@ -24,9 +24,10 @@ inline constexpr const char* kLayoutNotSavedMessage = "配置を保存できま�
 class RescueCommands {
 public:
     // `layoutStore` holds the saved layout alone: saving replaces all of it.
-    RescueCommands(WindowSystem& windows, const WindowCommands& windowCommands,
+    // The layouts are of the target windows that `model` lists.
+    RescueCommands(WindowSystem& windows, WindowModel& model, const WindowCommands& windowCommands,
                    const OwnWindows& own, TextStore& layoutStore)
-        : windows_(windows), windowCommands_(windowCommands), own_(own),
+        : windows_(windows), model_(model), windowCommands_(windowCommands), own_(own),
           layoutStore_(layoutStore) {}
 
     // Nothing for an ID that is not one of these commands; else the message
@@ -35,7 +36,7 @@ public:
     std::optional<std::string> Run(const GivenCommand& command);
 
 private:
-    std::vector<WindowHandle> Targets() const { return windowCommands_.Targets(); }
+    std::vector<WindowRecord> TargetRecords();
     InvisibleBorders BordersOf(WindowHandle window, ShowState state);
     void BringIntoView(WindowHandle window, const std::vector<Monitor>& monitors);
     std::string SaveLayout();
@@ -44,6 +45,7 @@ private:
     Outcome PutBackShowState(WindowHandle window, ShowState state);
 
     WindowSystem& windows_;
+    WindowModel& model_;
     const WindowCommands& windowCommands_;
     const OwnWindows& own_;
     TextStore& layoutStore_;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ports.h"
+#include "core/text_store.h"
 
 namespace qov {
 

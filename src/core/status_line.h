@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/ports.h"
+#include "core/window_list.h"
 
 namespace qov {
 
@@ -21,13 +21,10 @@ public:
     // The rows pass through; the status text is the count, shown when no notice stands.
     void AppendRow() override { list_.AppendRow(); }
     void RemoveRow(int row) override { list_.RemoveRow(row); }
-    std::string Text(int row, int column) const override { return list_.Text(row, column); }
     void SetText(int row, int column, const std::string& text) override { list_.SetText(row, column, text); }
     void SetIcon(int row, int icon) override { list_.SetIcon(row, icon); }
-    int SelectedRow() const override { return list_.SelectedRow(); }
     void BeginBulkChange() override { list_.BeginBulkChange(); }
     void EndBulkChange() override { list_.EndBulkChange(); }
-    std::string StatusText() const override { return count_; }
     void SetStatusText(const std::string& text) override;
 
 private:

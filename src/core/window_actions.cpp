@@ -119,7 +119,7 @@ bool WindowActions::HasTakenEffect(const Request& request, WindowHandle window,
 // A change to another thread's window is only queued (ShowWindowAsync,
 // SWP_ASYNCWINDOWPOS), so what the system says is read back from the window,
 // a moment at a time.
-Result WindowActions::Carry(const Request& request, const WindowFacts& window) {
+Result WindowActions::Carry(const Request& request, const WindowRecord& window) {
     const WindowHandle handle = window.handle;
     const bool closing = request.command == Command::Close;
     if (!windows_.Responds(handle)) return windows_.Exists(handle) ? Result::Hung : Result::Gone;

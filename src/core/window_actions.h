@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "core/cli_arguments.h"
-#include "core/window_facts.h"
+#include "core/window_selection.h"
 
 namespace qov::cli {
 
@@ -35,7 +35,7 @@ public:
     WindowActions(WindowSystem& windows, Pause pause) : windows_(windows), pause_(std::move(pause)) {}
 
     // Carries out the request's action (an action command) on `window`.
-    Result Carry(const Request& request, const WindowFacts& window);
+    Result Carry(const Request& request, const WindowRecord& window);
 
 private:
     Outcome Ask(const Request& request, WindowHandle window, const WindowPlacement& wanted);

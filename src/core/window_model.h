@@ -1,50 +1,25 @@
 #pragma once
-// The window model: the tables of windows, the status of a window as the list
-// shows it, and the filters that decide which windows are listed. Settings are
-// read at every use, so a changed setting acts at the next refresh.
+// The window model: one enumeration of the desktop into window records, for
+// the list, the add-title choices, the rescue commands and qovc, and the
+// filters that decide which windows are listed. Settings are read at every
+// use, so a changed setting acts at the next enumeration.
 
-#include <array>
+#include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
-#include "core/ports.h"
 #include "core/settings.h"
+#include "core/title_match.h"
+#include "core/window_operations.h"
+#include "core/window_record.h"
 
 namespace qov {
 
-inline constexpr int kMaxWindows = 1000;
-
-// A 1-based table of window handles with a fixed capacity.
-class WindowTable {
-public:
-    int Count() const { return count_; }
-    bool Full() const { return count_ >= kMaxWindows; }
-    WindowHandle operator[](int position) const { return entries_[position]; }  // 1..Count()
-    bool Append(WindowHandle window);  // false (nothing stored) when full
-    void RemoveAt(int position);       // later entries move one place forward
-    void Clear() { count_ = 0; }
-    int Find(WindowHandle window) const;  // 0 when absent
-
-private:
-    std::array<WindowHandle, kMaxWindows + 1> entries_{};
-    int count_ = 0;
-};
-
-// The text before the first NUL character.
-std::string CutAtNull(std::string_view text);
-
-// "通常", "最小化", "最大化", "非表示" or "" for an unreadable state, followed by
-// "(Act)" for the foreground window.
-std::string StatusText(ShowState state, bool visible, bool foreground);
-
-// The row icon of a status text, compared exactly.
-enum StatusIcon { NoIcon = 0, MaximizedIcon = 1, MinimizedIcon = 2, NormalIcon = 3, HiddenIcon = 4 };
-StatusIcon StatusIconFor(std::string_view status);
-
-// Rows of these statuses show the window rectangle; the others show "-".
-bool StatusShowsRectangle(std::string_view status);
+// The most windows the list shows: past it, the first ones are listed.
+inline constexpr std::size_t kMaxWindows = 1000;
 
 // The class of the window nobody sees that owns QOV's dialogs (so they take
 // no taskbar button): it is no window of the desktop's.
@@ -54,42 +29,57 @@ inline constexpr const char* kDialogOwnerClass = "QOV.DialogOwner";
 // second row for it that every command skips.
 inline constexpr const char* kGhostClass = "Ghost";
 
-// Result of one filtered enumeration.
-enum class EnumerationResult { Complete, Overflow /* the first kMaxWindows kept */, Stopped };
+// What an enumeration reads of each window: what the list shows, or the
+// whole record (qovc's output and the layouts), which leaves out windows
+// gone while they were read or whose state cannot be read.
+enum class Detail { List, Full };
+
+struct EnumerationOptions {
+    bool filtered = true;  // only the windows the list would show; else every one
+    Detail detail = Detail::List;
+    std::size_t limit = std::numeric_limits<std::size_t>::max();  // the first ones are kept
+    // Runs before each window is judged; returning false stops.
+    std::function<bool()> between = {};
+};
+
+struct Snapshot {
+    std::vector<WindowRecord> windows;  // in the window system's order
+    WindowHandle foreground = 0;
+    bool stopped = false;  // by `between`: the windows are only a part
+};
 
 class WindowModel {
 public:
-    WindowModel(WindowSystem& windows, const Settings& settings)
-        : windows_(windows), settings_(settings) {}
+    WindowModel(WindowReads& windows, const Settings& settings, TitleMatch contains)
+        : windows_(windows), settings_(settings), contains_(contains) {}
 
-    WindowSystem& Windows() { return windows_; }
-
-    std::string Title(WindowHandle window);  // cut at the first NUL
-    std::string Status(WindowHandle window, WindowHandle foreground);
+    TitleMatch Contains() const { return contains_; }
 
     bool IsSystemTitle(std::string_view title) const;
     bool IsExcludedTitle(std::string_view title) const;
     bool TitlePassesFilters(std::string_view title) const;
+    // Whether the list shows the window: its title passes the filters and it
+    // is none of the windows never listed.
+    bool Lists(const WindowRecord& window) const;
 
-    // Fills `found` from empty with the windows that pass the filters, in the
-    // window system's order; `titles` (when given) receives each one's title
-    // at the same 1-based position. `between` runs before each window is
-    // judged; returning false stops.
-    EnumerationResult Enumerate(WindowTable& found, std::vector<std::string>* titles = nullptr,
-                                const std::function<bool()>& between = {});
+    Snapshot Enumerate(const EnumerationOptions& options = {});
 
 private:
     bool RememberedVerdict(const std::string& title);
-    bool NeverListed(WindowHandle window);
+    const std::string& ClassOf(WindowHandle window);
     void ForgetVerdictsIfFiltersChanged(std::size_t windows);
+    void ReadDetails(WindowRecord& record, Detail detail);
 
-    WindowSystem& windows_;
+    WindowReads& windows_;
     const Settings& settings_;
+    TitleMatch contains_;
     // Verdicts by title, valid while the filter settings stay as they were.
     std::unordered_map<std::string, bool> verdicts_;
     Settings verdictSettings_;
-    // By handle: a window's class never changes, so each is read once.
-    std::unordered_map<WindowHandle, bool> neverListed_;
+    // A window's class never changes, so each is read once: kept for the
+    // windows of the last enumeration.
+    std::unordered_map<WindowHandle, std::string> classes_;
+    std::unordered_map<WindowHandle, std::string> classesSeen_;
 };
 
 // The titles the add-title dialog offers: those of the windows now listed by

@@ -40,7 +40,7 @@ Protection ProtectionOf(WindowHandle window, std::string_view className, std::ui
     return Protection::None;
 }
 
-Protection ProtectionOf(WindowSystem& windows, WindowHandle window, const OwnWindows& own) {
+Protection ProtectionOf(WindowReads& windows, WindowHandle window, const OwnWindows& own) {
     return ProtectionOf(window, CutAtNull(windows.ClassName(window)), windows.ProcessId(window), own);
 }
 

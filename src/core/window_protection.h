@@ -10,7 +10,7 @@
 #include <set>
 #include <string_view>
 
-#include "core/ports.h"
+#include "core/window_reads.h"
 
 namespace qov {
 
@@ -35,7 +35,7 @@ bool IsShellClass(std::string_view className);
 Protection ProtectionOf(WindowHandle window, std::string_view className, std::uint32_t processId,
                         const OwnWindows& own);
 // The same, read through the window system.
-Protection ProtectionOf(WindowSystem& windows, WindowHandle window, const OwnWindows& own);
+Protection ProtectionOf(WindowReads& windows, WindowHandle window, const OwnWindows& own);
 
 // A process above qovc in the chain of processes that started it.
 struct AncestorProcess {

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "core/window_model.h"
+#include "core/list_rows.h"
 #include "win32/layout.h"
 #include "win32/pictures.h"
 #include "win32/text.h"
@@ -123,20 +123,9 @@ void ListView::AppendRow() {
 }
 
 void ListView::RemoveRow(int row) {
-    if (!::SendMessageW(list_.get(), LVM_DELETEITEM, row - 1, 0)) {
+    if (!::SendMessageW(list_.get(), LVM_DELETEITEM, row, 0)) {
         throw ListError("cannot remove list row " + std::to_string(row));
     }
-}
-
-std::string ListView::Text(int row, int column) const {
-    wchar_t buffer[512] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(std::size(buffer));
-    const LRESULT length = ::SendMessageW(list_.get(), LVM_GETITEMTEXTW, row - 1,
-                                          reinterpret_cast<LPARAM>(&item));
-    return length > 0 ? WideToUtf8(std::wstring_view(buffer, static_cast<size_t>(length))) : "";
 }
 
 void ListView::SetText(int row, int column, const std::string& text) {
@@ -144,7 +133,7 @@ void ListView::SetText(int row, int column, const std::string& text) {
     LVITEMW item{};
     item.iSubItem = column;
     item.pszText = wide.data();
-    if (!::SendMessageW(list_.get(), LVM_SETITEMTEXTW, row - 1, reinterpret_cast<LPARAM>(&item))) {
+    if (!::SendMessageW(list_.get(), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item))) {
         throw ListError("cannot set the text of list row " + std::to_string(row));
     }
 }
@@ -152,7 +141,7 @@ void ListView::SetText(int row, int column, const std::string& text) {
 void ListView::SetIcon(int row, int icon) {
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
-    item.iItem = row - 1;
+    item.iItem = row;
     item.iImage = ImageOf(icon);
     if (!::SendMessageW(list_.get(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item))) {
         throw ListError("cannot set the icon of list row " + std::to_string(row));
@@ -160,9 +149,7 @@ void ListView::SetIcon(int row, int icon) {
 }
 
 int ListView::SelectedRow() const {
-    return static_cast<int>(::SendMessageW(list_.get(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                           LVNI_SELECTED)) +
-           1;
+    return static_cast<int>(::SendMessageW(list_.get(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 // WM_SETREDRAW TRUE also makes a window visible: a hidden list is left alone.

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "core/ports.h"
+#include "core/window_list.h"
 #include "win32/handles.h"
 
 namespace qov::win32 {
@@ -32,13 +32,12 @@ public:
 
     void AppendRow() override;
     void RemoveRow(int row) override;
-    std::string Text(int row, int column) const override;
     void SetText(int row, int column, const std::string& text) override;
     void SetIcon(int row, int icon) override;
-    int SelectedRow() const override;
+    // The selected row, -1 when none is.
+    int SelectedRow() const;
     void BeginBulkChange() override;
     void EndBulkChange() override;
-    std::string StatusText() const override { return statusText_; }
     void SetStatusText(const std::string& text) override;
 
 private:

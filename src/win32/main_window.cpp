@@ -183,7 +183,7 @@ void MainWindow::CreateParts() {
     refresh_ = std::make_unique<RefreshCycle>(model_, listed_, *statusLine_,
                                               [this] { PumpPendingMessages(); });
     commands_ = std::make_unique<WindowCommands>(windowSystem_, listed_, settings_, own_);
-    rescueCommands_ = std::make_unique<RescueCommands>(windowSystem_, *commands_, own_, layoutStore_);
+    rescueCommands_ = std::make_unique<RescueCommands>(windowSystem_, model_, *commands_, own_, layoutStore_);
 
     SettingsDialog::Callbacks callbacks;
     callbacks.applied = [this](bool makeTopmost) {
@@ -266,7 +266,7 @@ LRESULT MainWindow::OnCommand(int commandId) {
     // A command chosen while another waits for its window, or while a refresh
     // lets messages through, waits its turn: a command may wait long for its
     // window, and the list would stand still all that time.
-    const GivenCommand given{commandId, SelectedWindow(*list_, listed_)};
+    const GivenCommand given{commandId, SelectedWindow(list_->SelectedRow(), listed_)};
     if (!sequence_.Give(given, refresh_->Running()))
         ShowNotice("コマンドが多すぎるため、最後のコマンドを取りやめました。");
     if (closePending_) CloseWhenIdle();

@@ -22,6 +22,7 @@
 #include "win32/list_view.h"
 #include "win32/main_toolbar.h"
 #include "win32/registry_store.h"
+#include "win32/text.h"
 #include "win32/window_system.h"
 
 namespace qov::win32 {
@@ -80,8 +81,8 @@ private:
     OwnWindows own_{{::GetCurrentProcessId()}, {}};
     // Waits for other windows run the same messages as the refresh's yield.
     Win32WindowSystem windowSystem_{[this](WindowHandle target) { return KeepWaiting(target); }};
-    WindowTable listed_;
-    WindowModel model_{windowSystem_, settings_};
+    ListedWindows listed_;
+    WindowModel model_{windowSystem_, settings_, TitleContains};
 
     UniqueWindow window_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;

@@ -2,7 +2,7 @@
 // The settings store: REG_SZ values under one key of HKEY_CURRENT_USER.
 #include <string>
 
-#include "core/ports.h"
+#include "core/text_store.h"
 
 namespace qov::win32 {
 

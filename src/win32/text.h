@@ -11,4 +11,8 @@ namespace qov::win32 {
 std::wstring Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
 
+// Whether `fragment` occurs in `text` as the user's locale compares letters,
+// case and character width ignored: the core's TitleMatch.
+bool TitleContains(const std::string& text, const std::string& fragment);
+
 }  // namespace qov::win32

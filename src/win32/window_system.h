@@ -3,7 +3,7 @@
 // operations cannot freeze the program (see WindowSystem).
 #include <windows.h>
 
-#include "core/ports.h"
+#include "core/window_operations.h"
 
 namespace qov::win32 {
 

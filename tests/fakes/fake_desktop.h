@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ports.h"
+#include "core/window_operations.h"
 
 namespace qov::fakes {
 

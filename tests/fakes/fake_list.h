@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ports.h"
+#include "core/window_list.h"
 
 namespace qov::fakes {
 
@@ -14,7 +14,6 @@ class FakeList : public WindowList {
 public:
     struct Row { std::array<std::string, 5> cells; int icon = 0; };
     std::vector<Row> rows;
-    int selected = 0;
     std::string status;
     // Rows added or removed; texts and icons written; status texts written.
     struct { int rows = 0, fields = 0, status = 0; } writes;
@@ -24,21 +23,15 @@ public:
     void AppendRow() override { ++writes.rows, rows.emplace_back(); }
     void RemoveRow(int row) override {
         if (refuseRemoval) throw ListError("row not removed");
-        (void)rows.at(row - 1), ++writes.rows;
-        rows.erase(rows.begin() + (row - 1));
-        selected = selected == row ? 0 : selected - (selected > row);  // it follows its row
-    }
-    std::string Text(int row, int column) const override {
-        return rows.at(row - 1).cells.at(column);
+        (void)rows.at(row), ++writes.rows;
+        rows.erase(rows.begin() + row);
     }
     void SetText(int row, int column, const std::string& text) override {
-        ++writes.fields, rows.at(row - 1).cells.at(column) = text;
+        ++writes.fields, rows.at(row).cells.at(column) = text;
     }
-    void SetIcon(int row, int icon) override { ++writes.fields, rows.at(row - 1).icon = icon; }
-    int SelectedRow() const override { return selected; }
+    void SetIcon(int row, int icon) override { ++writes.fields, rows.at(row).icon = icon; }
     void BeginBulkChange() override { ++bulkBegun; }
     void EndBulkChange() override { ++bulkEnded; }
-    std::string StatusText() const override { return status; }
     void SetStatusText(const std::string& text) override { ++writes.status, status = text; }
 };
 

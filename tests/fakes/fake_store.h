@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "core/ports.h"
+#include "core/text_store.h"
 
 namespace qov::fakes {
 

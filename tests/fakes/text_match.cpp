@@ -1,11 +1,8 @@
-// Title matching off Windows: ASCII letter case is ignored. Windows also
-// ignores character width; no test here relies on that.
+#include "fakes/text_match.h"
 
 #include <algorithm>
 
-#include "core/ports.h"
-
-namespace qov {
+namespace qov::fakes {
 
 bool TitleContains(const std::string& text, const std::string& fragment) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
@@ -14,4 +11,4 @@ bool TitleContains(const std::string& text, const std::string& fragment) {
     return !text.empty() && found != text.end();
 }
 
-}  // namespace qov
+}  // namespace qov::fakes

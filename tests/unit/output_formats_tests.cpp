@@ -10,17 +10,10 @@
 namespace qov::cli {
 namespace {
 
-WindowFacts Window(std::string title) {
-    WindowFacts w;
-    w.handle = -16777214;
-    w.title = std::move(title);
-    w.status = Status::Minimized;
-    w.active = true;
-    w.rect = {-200, 80, 200, 380};
-    w.className = "Notepad";
-    w.processId = 4242;
-    w.process = "notepad.exe";
-    return w;
+WindowRecord Window(std::string title) {
+    return {.handle = -16777214, .title = std::move(title), .state = ShowState::Minimized,
+            .visibility = Visibility::Visible, .rect = {-200, 80, 200, 380}, .className = "Notepad",
+            .processId = 4242, .image = "C:\\Windows\\notepad.exe"};
 }
 
 TEST(OutputFormats, CsvQuotesOnlyFieldsThatNeedItAndDoublesQuotes) {
@@ -64,7 +57,7 @@ TEST(OutputFormats, DisplayWidthCountsWideCharactersTwice) {
 // the row.
 TEST(OutputFormats, TableColumnsLineUpByDisplayWidth) {
     const std::string table =
-        FormatList({Window("メモ帳"), Window("abc"), Window("two\nlines\u2028\u202e\u0085x")}, Format::Table);
+        FormatList({{Window("メモ帳"), Window("abc"), Window("two\nlines\u2028\u202e\u0085x")}}, Format::Table);
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; (end = table.find("\r\n", at)) != std::string::npos; at = end + 2)
         lines.push_back(table.substr(at, end - at));
@@ -78,7 +71,7 @@ TEST(OutputFormats, TableColumnsLineUpByDisplayWidth) {
 }
 
 TEST(OutputFormats, TableCutsLongTitlesAtAWideCharacterBoundary) {
-    const std::string table = FormatList({Window(std::string(30, 'x') + "あいうえおかきくけこ")}, Format::Table);
+    const std::string table = FormatList({{Window(std::string(30, 'x') + "あいうえおかきくけこ")}}, Format::Table);
     EXPECT_NE(table.find(std::string(30, 'x') + "あいう..."), std::string::npos) << table;
 }
 

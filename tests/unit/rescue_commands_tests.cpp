@@ -2,35 +2,43 @@
 
 #include "core/rescue_commands.h"
 #include "fakes/fake_desktop.h"
-#include "fakes/fake_list.h"
 #include "fakes/fake_store.h"
+#include "fakes/text_match.h"
 
 namespace qov {
 namespace {
 
 using fakes::Operation;
 constexpr Operation::Kind kPlace = Operation::SetPlacement;
+const std::string kOneRestored = "1 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 0 個";
+const std::string kOneRefused =
+    "0 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 0 個\n戻せなかったウィンドウ: 1 個";
 constexpr int kNormal = int(ShowState::Normal), kMinimized = int(ShowState::Minimized),
               kMaximized = int(ShowState::Maximized);
 
 // One 1920x1080 monitor whose work area ends at 1040 (the fake's); every window listed.
 struct Scene {
     fakes::FakeDesktop desktop;
-    fakes::FakeList list;
     fakes::FakeStore store;
     Settings settings;
-    WindowTable listed;
+    ListedWindows listed;
+    int selected = -1;
     OwnWindows own{{7}, {}};
+    WindowModel model{desktop, settings, fakes::TitleContains};
     WindowCommands windowCommands{desktop, listed, settings, own};
-    RescueCommands commands{desktop, windowCommands, own, store};
+    RescueCommands commands{desktop, model, windowCommands, own, store};
 
     WindowHandle Add(std::string title, fakes::FakeWindow window = {}) {
         const WindowHandle handle = desktop.Add(std::move(title), std::move(window));
-        listed.Append(handle);
+        listed.push_back({{.handle = handle}});
         return handle;
     }
+    void Select(WindowHandle window) {
+        for (std::size_t row = 0; row < listed.size(); ++row)
+            if (listed[row].record.handle == window) selected = static_cast<int>(row);
+    }
     std::string Run(int id) {
-        return commands.Run({id, SelectedWindow(list, listed)}).value_or("not a rescue command");
+        return commands.Run({id, SelectedWindow(selected, listed)}).value_or("not a rescue command");
     }
 };
 
@@ -57,7 +65,7 @@ TEST(RescueCommands, IntoViewMovesOnlyWindowsOutOfViewAndKeepsTheirShowState) {
             Scene s;
             s.Add("in view", {.rect = {0, 0, 10, 10}});
             const WindowHandle window = s.Add(name, fixture);
-            s.list.selected = 2;
+            s.Select(window);
             EXPECT_EQ(s.Run(id), "");
             std::vector<Operation> expected = operations;
             for (Operation& op : expected) op.window = window;
@@ -69,7 +77,7 @@ TEST(RescueCommands, IntoViewMovesOnlyWindowsOutOfViewAndKeepsTheirShowState) {
 TEST(RescueCommands, TargetsFollowTheTargetModeAndNeverIncludeTheShellsOrQovsOwnWindows) {
     Scene s;
     const WindowRect away{3000, 0, 3400, 300};
-    const WindowHandle shown = s.Add("shown", {.rect = away}), hidden = s.Add("hidden", {.visible = false, .rect = away});
+    const WindowHandle shown = s.Add("shown", {.rect = away}), hidden = s.Add("unseen", {.visible = false, .rect = away});
     const auto touched = [&] {
         std::vector<WindowHandle> windows;
         for (const Operation& op : s.desktop.operations) windows.push_back(op.window);
@@ -90,10 +98,10 @@ TEST(RescueCommands, TargetsFollowTheTargetModeAndNeverIncludeTheShellsOrQovsOwn
     s.Add("box", {.className = "#32770", .rect = away, .processId = 7});
     s.Run(IDM_ALL_INTO_VIEW);
     EXPECT_EQ(touched(), (std::vector{shown, hidden}));
-    s.list.selected = s.listed.Find(taskbar);
-    EXPECT_EQ(s.Run(IDM_INTO_VIEW), ProtectionReason(Protection::Shell));
+    s.Select(taskbar);
+    EXPECT_EQ(s.Run(IDM_INTO_VIEW).substr(0, 36), "デスクトップやタスクバー");
     EXPECT_EQ(touched(), std::vector<WindowHandle>{});
-    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), SavedLayoutMessage(2));
+    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "2 個のウィンドウの配置を保存しました。");
     for (int other : {0, IDM_MINIMIZE, IDM_ABOUT}) EXPECT_EQ(s.Run(other), "not a rescue command");
 }
 
@@ -101,10 +109,10 @@ TEST(RescueCommands, OnlyWhatTheStoreKeptIsReportedSaved) {
     Scene s;
     s.Add("no size", {.rect = {0, 0, 0, 0}});
     s.Add("saved");
-    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), SavedLayoutMessage(1));
+    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "1 個のウィンドウの配置を保存しました。");
     s.store.keepsWrites = false;  // a key the user may not write, say
     s.Add("another");
-    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), kLayoutNotSavedMessage);
+    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "配置を保存できませんでした。");
 }
 
 // Its invisible borders reach past the screen's edges; measured when it was
@@ -133,22 +141,22 @@ TEST(RescueCommands, AWindowWhoseNormalPlaceIsUnknownIsSavedAndGetsItsShowStateB
         std::string message;
     } cases[] = {
         {"minimised, restored since", ShowState::Minimized, ShowState::Normal, true, Outcome::Done,
-         {{Operation::Show, kMinimizeQuietly, 0}, {Operation::MakeTopmost, 0, 0}}, RestoredLayoutMessage(1, 0)},
+         {{Operation::Show, kMinimizeQuietly, 0}, {Operation::MakeTopmost, 0, 0}}, kOneRestored},
         {"maximised, minimised since", ShowState::Maximized, ShowState::Minimized, true, Outcome::Done,
-         {{Operation::Show, kMaximize, 0}, {Operation::MakeTopmost, 0, 0}}, RestoredLayoutMessage(1, 0)},
+         {{Operation::Show, kMaximize, 0}, {Operation::MakeTopmost, 0, 0}}, kOneRestored},
         {"still minimised", ShowState::Minimized, ShowState::Minimized, true, Outcome::Done,
-         {{Operation::MakeTopmost, 0, 0}}, RestoredLayoutMessage(1, 0)},
-        {"hidden since: not shown", ShowState::Minimized, ShowState::Normal, false, Outcome::Done, {},
-         RestoredLayoutMessage(0, 0, 1)},
+         {{Operation::MakeTopmost, 0, 0}}, kOneRestored},
+        {"invisible since: not shown", ShowState::Minimized, ShowState::Normal, false, Outcome::Done, {},
+         kOneRefused},
         {"refused", ShowState::Maximized, ShowState::Normal, true, Outcome::Refused,
-         {{Operation::Show, kMaximize, 0}}, RestoredLayoutMessage(0, 0, 1)},
+         {{Operation::Show, kMaximize, 0}}, kOneRefused},
     };
     for (const auto& c : cases) {
         Scene s;
         s.settings.showOnlyVisible = false;
         const WindowHandle window = s.Add(c.name, {.state = c.saved, .rect = {0, 1000, 160, 1040}, .topmost = true,
                                                    .normalKnown = false});
-        ASSERT_EQ(s.Run(IDM_SAVE_LAYOUT), SavedLayoutMessage(1)) << c.name;
+        ASSERT_EQ(s.Run(IDM_SAVE_LAYOUT), "1 個のウィンドウの配置を保存しました。") << c.name;
         s.desktop.windows[window].state = c.now;
         s.desktop.windows[window].visible = c.visibleNow;
         s.desktop.windows[window].topmost = false;
@@ -202,7 +210,7 @@ TEST(RescueCommands, AWindowSavedMaximisedOnOneMonitorIsMaximisedThereAgain) {
         fakes::FakeWindow now = c.now;
         now.title = c.name;
         s.desktop.windows[window] = now;
-        EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), RestoredLayoutMessage(1, 0)) << c.name;
+        EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), kOneRestored) << c.name;
         Operation expected = c.expected;
         expected.window = window;
         EXPECT_EQ(s.desktop.operations, std::vector{expected}) << c.name;
@@ -216,30 +224,29 @@ TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) 
                                                .rect = {0, 0, 1920, 1040}, .normal = WindowRect{50, 60, 450, 360}});
     const WindowHandle closing = s.Add("gone soon", {.className = "Tool", .state = ShowState::Minimized,
                                                     .rect = {0, 1000, 160, 1040}, .normal = WindowRect{5, 5, 205, 105}});
-    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), kNoSavedLayoutMessage);
+    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), "保存された配置がありません。");
     EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "3 個のウィンドウの配置を保存しました。");
-    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), RestoredLayoutMessage(3, 0));
+    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), "3 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 0 個");
     EXPECT_TRUE(s.desktop.operations.empty()) << "windows already in place were placed again";
 
     // Everything moves; the editor's window is reopened under a new handle,
     // the tool's is closed, and a hand-edited entry lies far off-screen: it
     // finds its window once the entry that took it is gone.
     s.desktop.windows.erase(editor), s.desktop.windows.erase(closing);
-    s.listed.Clear();
     const WindowHandle reopened = s.Add("a.txt", {.className = "Ed", .state = ShowState::Minimized});
-    s.listed.Append(other);
     s.desktop.windows[other] = {.title = "b.txt", .className = "Ed", .rect = {9, 9, 99, 99}, .topmost = true};
     s.store.values["Window4"] = "handle=1;state=normal;normal=90000,90000,90500,90400;topmost=0;class=Ed;"
                                 "title=b.txt;image=C:%5CProgram Files%5CTest%5Ctest.exe";
     s.store.values["Count"] = "4";
     s.desktop.operations.clear();
     EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), "2 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 2 個");
-    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, reopened, {100, 100, 700, 500}},
-                                                            {Operation::MakeTopmost, 0, reopened},
-                                                            {kPlace, kMaximized, other, {50, 60, 450, 360}},
-                                                            {Operation::RemoveTopmost, 0, other}}));
-    s.store.values.erase("Window1"), s.store.values.erase("Window2"), s.desktop.operations.clear();
-    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), RestoredLayoutMessage(1, 1));
+    // Saved newest first: the tool's, the other, the editor's.
+    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kMaximized, other, {50, 60, 450, 360}},
+                                                            {Operation::RemoveTopmost, 0, other},
+                                                            {kPlace, kNormal, reopened, {100, 100, 700, 500}},
+                                                            {Operation::MakeTopmost, 0, reopened}}));
+    s.store.values.erase("Window2"), s.store.values.erase("Window3"), s.desktop.operations.clear();
+    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), "1 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 1 個");
     EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, other, {1420, 640, 1920, 1040}},
                                                             {Operation::RemoveTopmost, 0, other}}));
     s.desktop.outcomeOf = [](const Operation&) { return Outcome::Refused; };  // an elevated program's window

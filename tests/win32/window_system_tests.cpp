@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win32/registry_store.h"
+#include "win32/text.h"
 #include "win32/test_support.h"
 
 namespace qov::win32 {

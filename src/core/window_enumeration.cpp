@@ -1,0 +1,103 @@
+#include "core/window_model.h"
+
+namespace qov {
+namespace {
+
+bool SameFilters(const Settings& a, const Settings& b) {
+    return a.showUntitled == b.showUntitled && a.showSystemWindows == b.showSystemWindows &&
+           a.ignoreExclusions == b.ignoreExclusions && a.excludedTitles == b.excludedTitles &&
+           a.systemTitles == b.systemTitles;
+}
+
+bool NeverListedClass(const std::string& className) {
+    return className == kDialogOwnerClass || className == kGhostClass;
+}
+
+}  // namespace
+
+// Comparing a title with every system and excluded fragment is the costliest
+// part of judging a window, and most titles stay the same from one refresh to
+// the next, so verdicts are remembered while the filters stay as they were.
+bool WindowModel::RememberedVerdict(const std::string& title) {
+    if (const auto known = verdicts_.find(title); known != verdicts_.end()) return known->second;
+    const bool passes = TitlePassesFilters(title);
+    verdicts_.emplace(title, passes);
+    return passes;
+}
+
+void WindowModel::ForgetVerdictsIfFiltersChanged(std::size_t windows) {
+    // Titles of windows long gone are dropped now and then, so the memory
+    // stays in proportion to the desktop.
+    if (SameFilters(settings_, verdictSettings_) && verdicts_.size() <= 2 * windows + 64) return;
+    verdicts_.clear();
+    verdictSettings_.showUntitled = settings_.showUntitled;
+    verdictSettings_.showSystemWindows = settings_.showSystemWindows;
+    verdictSettings_.ignoreExclusions = settings_.ignoreExclusions;
+    verdictSettings_.excludedTitles = settings_.excludedTitles;
+    verdictSettings_.systemTitles = settings_.systemTitles;
+}
+
+const std::string& WindowModel::ClassOf(WindowHandle window) {
+    if (auto known = classes_.extract(window)) return classesSeen_.insert(std::move(known)).position->second;
+    return classesSeen_.emplace(window, CutAtNull(windows_.ClassName(window))).first->second;
+}
+
+bool WindowModel::Lists(const WindowRecord& window) const {
+    return !NeverListedClass(window.className) && TitlePassesFilters(window.title);
+}
+
+// The list reads a window's visibility only when its state is known, and its
+// rectangle only when the row shows it.
+void WindowModel::ReadDetails(WindowRecord& record, Detail detail) {
+    const WindowHandle window = record.handle;
+    record.state = windows_.GetShowState(window);
+    if (record.state != ShowState::Unknown || detail == Detail::Full)
+        record.visibility = windows_.GetVisibility(window);
+    if (detail == Detail::Full || ShowsRectangle(StatusOf(record))) record.rect = windows_.Rectangle(window);
+    if (detail == Detail::List) return;
+    record.processId = windows_.ProcessId(window);
+    record.image = windows_.ProcessImagePath(window);
+    record.topmost = windows_.IsTopmost(window);
+}
+
+Snapshot WindowModel::Enumerate(const EnumerationOptions& options) {
+    Snapshot snapshot;
+    // The system only lists the handles; each window is judged afterwards, so
+    // `between` can let the caller's messages run on a crowded desktop.
+    std::vector<WindowHandle> desktop;
+    windows_.EnumerateWindows([&](WindowHandle window) { desktop.push_back(window); });
+    classesSeen_.clear();
+    for (const WindowHandle window : desktop) {
+        if (options.between && !options.between()) {
+            snapshot.stopped = true;
+            break;
+        }
+        if (snapshot.windows.size() >= options.limit) break;
+        // A settings dialog may have changed the filters while `between` ran.
+        ForgetVerdictsIfFiltersChanged(desktop.size());
+        WindowRecord record{.handle = window, .title = CutAtNull(windows_.Title(window))};
+        if (!windows_.Exists(window)) continue;
+        if (options.filtered && !RememberedVerdict(record.title)) continue;
+        record.className = ClassOf(window);
+        if (options.filtered && NeverListedClass(record.className)) continue;
+        ReadDetails(record, options.detail);
+        // Gone while it was being read: what was read may be anyone's.
+        if (options.detail == Detail::Full && (record.state == ShowState::Unknown || !windows_.Exists(window)))
+            continue;
+        snapshot.windows.push_back(std::move(record));
+    }
+    // Classes of windows no longer on the desktop are forgotten.
+    if (snapshot.stopped) classes_.merge(classesSeen_);
+    else classes_.swap(classesSeen_);
+    snapshot.foreground = windows_.Foreground();
+    return snapshot;
+}
+
+std::vector<std::string> TitleChoices(WindowModel& model) {
+    std::vector<std::string> titles;
+    for (WindowRecord& window : model.Enumerate({.limit = kMaxWindows}).windows)
+        titles.push_back(std::move(window.title));
+    return titles;
+}
+
+}  // namespace qov
