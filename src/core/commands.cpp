@@ -143,7 +143,7 @@ CommandReport WindowCommands::RunOnSelected(int commandId, WindowHandle window) 
     if (const Protection protection = ProtectionOf(windows_, window, own_); protection != Protection::None)
         return {ProtectionReason(protection), {}};
     // A window closed on another desktop is closed all the same.
-    const bool unseen = commandId != IDM_CLOSE && windows_.GetVisibility(window) == Visibility::Cloaked;
+    const bool unseen = commandId != IDM_CLOSE && IsCloaked(windows_.GetVisibility(window));
     const Outcome outcome = Apply(windows_, *FindCommand(commandId), window);
     if (outcome == Outcome::Gone || (outcome == Outcome::Done && !unseen)) return {};
     return {{}, SingleNotice(outcome, unseen, CutAtNull(windows_.Title(window)))};
@@ -159,7 +159,7 @@ CommandReport WindowCommands::RunOnTargets(int commandId) {
     Tally tally;
     for (const WindowHandle window : listed) {
         if (!IsTargetWindow(windows_, settings_, own_, window)) continue;
-        const bool cloaked = windows_.GetVisibility(window) == Visibility::Cloaked;
+        const bool cloaked = IsCloaked(windows_.GetVisibility(window));
         tally.Count(Apply(windows_, *FindCommand(commandId), window), cloaked && commandId != IDM_ALL_CLOSE);
     }
     return {{}, tally.Notice()};

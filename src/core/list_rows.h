@@ -14,7 +14,7 @@ namespace qov {
 // A listed window as its row shows it: the record, and whether it was the
 // foreground window (marked "(Act)").
 struct ListedWindow {
-    WindowRecord record;
+    WindowRecord record = {};
     bool foreground = false;
     bool operator==(const ListedWindow&) const = default;
 };

@@ -143,7 +143,7 @@ Result WindowActions::Carry(const Request& request, const WindowRecord& window) 
     if (!windows_.Exists(handle)) return closing ? Result::Done : Result::Gone;
     if (!windows_.Responds(handle)) return Result::Stalled;
     // Windows shows nothing of a window on another desktop here: say why.
-    return windows_.GetVisibility(handle) == Visibility::Cloaked ? Result::Cloaked : Result::Unchanged;
+    return IsCloaked(windows_.GetVisibility(handle)) ? Result::Cloaked : Result::Unchanged;
 }
 
 std::string ActionDescription(const Request& request) {

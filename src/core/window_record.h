@@ -10,19 +10,20 @@
 
 namespace qov {
 
+// Every member has a default, so designated initialisers may name a few.
 struct WindowRecord {
     WindowHandle handle = 0;
-    std::string title;  // cut at its first NUL
+    std::string title = "";  // cut at its first NUL
     ShowState state = ShowState::Unknown;
     Visibility visibility = Visibility::Hidden;
     // Read for a window on screen, normal or maximised (the only ones the list
     // shows a rectangle for), and for every window read in full.
-    WindowRect rect;
-    std::string className;
+    WindowRect rect = {};
+    std::string className = "";
     // Read only in full: the owning process, its image's full path ("" when
     // Windows will not say), and whether the window stays on top.
     std::uint32_t processId = 0;
-    std::string image;
+    std::string image = "";
     bool topmost = false;
 
     bool operator==(const WindowRecord&) const = default;

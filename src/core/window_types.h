@@ -58,12 +58,16 @@ enum class SystemCommand : std::uint32_t {
     Restore = 0xF120,
 };
 
-// Whether a window can be seen. Windows 10 and 11 keep WS_VISIBLE on windows
-// that the user cannot see (on another virtual desktop, a suspended store app,
-// parts of the shell): those are Cloaked. Only Visible counts as visible.
-enum class Visibility { Hidden, Visible, Cloaked };
+// Whether a window can be seen, and why not. Windows 10 and 11 keep
+// WS_VISIBLE on windows that the user cannot see, which DWM calls cloaked:
+// by the shell (on another virtual desktop, and parts of the shell itself),
+// by the app (a suspended store app), or with a cloaked owner. Only Visible
+// counts as visible.
+enum class Visibility { Hidden, Visible, CloakedByShell, CloakedByApp, CloakedWithOwner };
 inline bool CountsAsVisible(Visibility visibility) { return visibility == Visibility::Visible; }
-inline bool IsCloaked(Visibility visibility) { return visibility == Visibility::Cloaked; }
+inline bool IsCloaked(Visibility visibility) {
+    return visibility != Visibility::Hidden && visibility != Visibility::Visible;
+}
 
 // What an operation came to, as far as the system can say. Done means the
 // request was carried out or handed on: a change made asynchronously must be

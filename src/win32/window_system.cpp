@@ -208,10 +208,11 @@ Visibility Win32WindowSystem::GetVisibility(WindowHandle window) {
     const std::optional<LONG> style = WindowStyle(hwnd);
     if (!style || (*style & WS_VISIBLE) == 0) return Visibility::Hidden;
     DWORD cloaked = 0;
-    if (SUCCEEDED(::DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) &&
-        cloaked != 0)
-        return Visibility::Cloaked;
-    return Visibility::Visible;
+    if (FAILED(::DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) || cloaked == 0)
+        return Visibility::Visible;
+    if (cloaked & DWM_CLOAKED_SHELL) return Visibility::CloakedByShell;
+    if (cloaked & DWM_CLOAKED_APP) return Visibility::CloakedByApp;
+    return Visibility::CloakedWithOwner;  // DWM_CLOAKED_INHERITED, or a reason newer than this program
 }
 
 ShowState Win32WindowSystem::GetShowState(WindowHandle window) {

@@ -66,7 +66,7 @@ public:
     std::string ClassName(WindowHandle w) override { return Read(w, &FakeWindow::className); }
     Visibility GetVisibility(WindowHandle w) override {
         if (!Read(w, &FakeWindow::visible)) return Visibility::Hidden;
-        return windows.at(w).cloaked ? Visibility::Cloaked : Visibility::Visible;
+        return windows.at(w).cloaked ? Visibility::CloakedByShell : Visibility::Visible;
     }
     bool Responds(WindowHandle w) override { return Read(w, &FakeWindow::responds); }
     ShowState GetShowState(WindowHandle w) override { return Read(w, &FakeWindow::state); }

@@ -57,7 +57,7 @@ TEST(ListRows, ShowStateVisibilityAndForegroundGiveStatusIconAndRectangle) {
         {Maximized, Visible, true, "最大化(Act)", MaximizedIcon, true},
         {Minimized, Hidden, true, "非表示(Act)", HiddenIcon, false},
         {Maximized, Hidden, false, "非表示", HiddenIcon, false},
-        {Normal, Cloaked, false, "非表示", HiddenIcon, false},
+        {Normal, CloakedByApp, false, "非表示", HiddenIcon, false},
         {Unknown, Hidden, true, "(Act)", NoIcon, false},
     };
     for (const auto& [state, visibility, foreground, text, icon, showsRectangle] : cases) {
