@@ -83,9 +83,11 @@ bool RefreshCycle::YieldPoint() {
     return !stopRequested_;
 }
 
-ListedWindow RefreshCycle::Found(std::size_t position) const {
-    const WindowRecord& record = found_.windows[position];
-    return {record, record.handle == found_.foreground};
+// The found record is moved out: each is used once.
+ListedWindow RefreshCycle::TakeFound(std::size_t position) {
+    WindowRecord& record = found_.windows[position];
+    const bool foreground = record.handle == found_.foreground;
+    return {std::move(record), foreground};
 }
 
 void RefreshCycle::RemoveGoneRows() {
@@ -108,7 +110,7 @@ void RefreshCycle::AppendNewRows() {
     for (std::size_t p = 0; p < found_.windows.size(); ++p) {
         if (listedSet.insert(found_.windows[p].handle).second) {
             list_.AppendRow();
-            listed_.push_back(Found(p));
+            listed_.push_back(TakeFound(p));
             WriteRow(list_, static_cast<int>(listed_.size() - 1), listed_.back(), nullptr);
         }
         if (!YieldPoint()) return;
@@ -119,12 +121,14 @@ void RefreshCycle::AppendNewRows() {
 // where their window's record changed, and then only in the cells that did.
 void RefreshCycle::UpdateRows(std::size_t rowsToCheck) {
     for (std::size_t row = 0; row < rowsToCheck && row < listed_.size(); ++row) {
-        const auto found = foundPosition_.find(listed_[row].record.handle);
+        ListedWindow& shown = listed_[row];
+        const auto found = foundPosition_.find(shown.record.handle);
         if (found == foundPosition_.end()) continue;
-        ListedWindow now = Found(found->second);
-        if (now != listed_[row]) {
-            WriteRow(list_, static_cast<int>(row), now, &listed_[row]);
-            listed_[row] = std::move(now);
+        const WindowRecord& record = found_.windows[found->second];
+        if (record != shown.record || (record.handle == found_.foreground) != shown.foreground) {
+            ListedWindow now = TakeFound(found->second);
+            WriteRow(list_, static_cast<int>(row), now, &shown);
+            shown = std::move(now);
         }
         if (!YieldPoint()) return;
     }

@@ -43,7 +43,7 @@ private:
     void RemoveGoneRows();
     void AppendNewRows();
     void UpdateRows(std::size_t rowsToCheck);
-    ListedWindow Found(std::size_t position) const;
+    ListedWindow TakeFound(std::size_t position);
 
     WindowModel& model_;
     ListedWindows& listed_;

@@ -26,8 +26,9 @@ bool WindowModel::RememberedVerdict(const std::string& title) {
 }
 
 void WindowModel::ForgetVerdictsIfFiltersChanged(std::size_t windows) {
-    // Titles of windows long gone are dropped now and then, so the memory
+    // Verdicts and classes of windows long gone are dropped now and then, so the memory
     // stays in proportion to the desktop.
+    if (classes_.size() > 2 * windows + 64) classes_.clear();
     if (SameFilters(settings_, verdictSettings_) && verdicts_.size() <= 2 * windows + 64) return;
     verdicts_.clear();
     verdictSettings_.showUntitled = settings_.showUntitled;
@@ -38,8 +39,8 @@ void WindowModel::ForgetVerdictsIfFiltersChanged(std::size_t windows) {
 }
 
 const std::string& WindowModel::ClassOf(WindowHandle window) {
-    if (auto known = classes_.extract(window)) return classesSeen_.insert(std::move(known)).position->second;
-    return classesSeen_.emplace(window, CutAtNull(windows_.ClassName(window))).first->second;
+    if (const auto known = classes_.find(window); known != classes_.end()) return known->second;
+    return classes_.emplace(window, CutAtNull(windows_.ClassName(window))).first->second;
 }
 
 bool WindowModel::Lists(const WindowRecord& window) const {
@@ -66,7 +67,6 @@ Snapshot WindowModel::Enumerate(const EnumerationOptions& options) {
     // `between` can let the caller's messages run on a crowded desktop.
     std::vector<WindowHandle> desktop;
     windows_.EnumerateWindows([&](WindowHandle window) { desktop.push_back(window); });
-    classesSeen_.clear();
     for (const WindowHandle window : desktop) {
         if (options.between && !options.between()) {
             snapshot.stopped = true;
@@ -86,9 +86,6 @@ Snapshot WindowModel::Enumerate(const EnumerationOptions& options) {
             continue;
         snapshot.windows.push_back(std::move(record));
     }
-    // Classes of windows no longer on the desktop are forgotten.
-    if (snapshot.stopped) classes_.merge(classesSeen_);
-    else classes_.swap(classesSeen_);
     snapshot.foreground = windows_.Foreground();
     return snapshot;
 }

@@ -76,10 +76,8 @@ private:
     // Verdicts by title, valid while the filter settings stay as they were.
     std::unordered_map<std::string, bool> verdicts_;
     Settings verdictSettings_;
-    // A window's class never changes, so each is read once: kept for the
-    // windows of the last enumeration.
+    // By handle: a window's class never changes, so each is read once.
     std::unordered_map<WindowHandle, std::string> classes_;
-    std::unordered_map<WindowHandle, std::string> classesSeen_;
 };
 
 // The titles the add-title dialog offers: those of the windows now listed by
