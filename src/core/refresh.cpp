@@ -51,7 +51,7 @@ RefreshCycle::Outcome RefreshCycle::Run() {
     RunScope scope(running_, list_);
     lastYield_ = std::chrono::steady_clock::now();
 
-    found_ = model_.Enumerate({.limit = kMaxWindows, .between = [this] { return YieldPoint(); }});
+    model_.Enumerate(found_, {.limit = kMaxWindows, .between = [this] { return YieldPoint(); }});
     if (found_.stopped) return Outcome::Stopped;
     foundPosition_.clear();
     for (std::size_t p = 0; p < found_.windows.size(); ++p) foundPosition_.emplace(found_.windows[p].handle, p);

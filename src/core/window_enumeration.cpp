@@ -52,30 +52,43 @@ bool WindowModel::Lists(const WindowRecord& window) const {
 void WindowModel::ReadDetails(WindowRecord& record, Detail detail) {
     const WindowHandle window = record.handle;
     record.state = windows_.GetShowState(window);
-    if (record.state != ShowState::Unknown || detail == Detail::Full)
-        record.visibility = windows_.GetVisibility(window);
-    if (detail == Detail::Full || ShowsRectangle(StatusOf(record))) record.rect = windows_.Rectangle(window);
-    if (detail == Detail::List) return;
-    record.processId = windows_.ProcessId(window);
-    record.image = windows_.ProcessImagePath(window);
-    record.topmost = windows_.IsTopmost(window);
+    const bool full = detail == Detail::Full;
+    record.visibility = record.state != ShowState::Unknown || full ? windows_.GetVisibility(window)
+                                                                    : Visibility::Hidden;
+    record.rect = full || ShowsRectangle(StatusOf(record)) ? windows_.Rectangle(window) : WindowRect{};
+    record.processId = full ? windows_.ProcessId(window) : 0;
+    record.image = full ? windows_.ProcessImagePath(window) : std::string();
+    record.topmost = full && windows_.IsTopmost(window);
 }
 
 Snapshot WindowModel::Enumerate(const EnumerationOptions& options) {
     Snapshot snapshot;
+    Enumerate(snapshot, options);
+    return snapshot;
+}
+
+// The records already in `snapshot` are written over, so a refresh of an
+// unchanged desktop reuses their texts' memory.
+void WindowModel::Enumerate(Snapshot& snapshot, const EnumerationOptions& options) {
+    snapshot.stopped = false;
+    std::size_t found = 0;
     // The system only lists the handles; each window is judged afterwards, so
     // `between` can let the caller's messages run on a crowded desktop.
-    std::vector<WindowHandle> desktop;
-    windows_.EnumerateWindows([&](WindowHandle window) { desktop.push_back(window); });
-    for (const WindowHandle window : desktop) {
+    desktop_.clear();
+    windows_.EnumerateWindows([&](WindowHandle window) { desktop_.push_back(window); });
+    for (const WindowHandle window : desktop_) {
         if (options.between && !options.between()) {
             snapshot.stopped = true;
             break;
         }
-        if (snapshot.windows.size() >= options.limit) break;
+        if (found >= options.limit) break;
         // A settings dialog may have changed the filters while `between` ran.
-        ForgetVerdictsIfFiltersChanged(desktop.size());
-        WindowRecord record{.handle = window, .title = CutAtNull(windows_.Title(window))};
+        ForgetVerdictsIfFiltersChanged(desktop_.size());
+        if (found == snapshot.windows.size()) snapshot.windows.emplace_back();
+        WindowRecord& record = snapshot.windows[found];
+        record.handle = window;
+        record.title = windows_.Title(window);
+        record.title.resize(std::min(record.title.size(), record.title.find('\0')));
         if (!windows_.Exists(window)) continue;
         if (options.filtered && !RememberedVerdict(record.title)) continue;
         record.className = ClassOf(window);
@@ -84,10 +97,10 @@ Snapshot WindowModel::Enumerate(const EnumerationOptions& options) {
         // Gone while it was being read: what was read may be anyone's.
         if (options.detail == Detail::Full && (record.state == ShowState::Unknown || !windows_.Exists(window)))
             continue;
-        snapshot.windows.push_back(std::move(record));
+        ++found;
     }
+    snapshot.windows.resize(found);
     snapshot.foreground = windows_.Foreground();
-    return snapshot;
 }
 
 std::vector<std::string> TitleChoices(WindowModel& model) {

@@ -63,6 +63,7 @@ public:
     bool Lists(const WindowRecord& window) const;
 
     Snapshot Enumerate(const EnumerationOptions& options = {});
+    void Enumerate(Snapshot& snapshot, const EnumerationOptions& options);
 
 private:
     bool RememberedVerdict(const std::string& title);
@@ -78,6 +79,7 @@ private:
     Settings verdictSettings_;
     // By handle: a window's class never changes, so each is read once.
     std::unordered_map<WindowHandle, std::string> classes_;
+    std::vector<WindowHandle> desktop_;  // kept for its memory
 };
 
 // The titles the add-title dialog offers: those of the windows now listed by
