@@ -42,17 +42,16 @@ struct Scene {
     }
 };
 
-// The geometry is IntoView's; here, which rectangle is fitted and what is kept.
+// The geometry is IntoView's; here, which rectangle is fitted (the drawn
+// part, the normal place) and what is kept.
 TEST(RescueCommands, IntoViewMovesOnlyWindowsOutOfViewAndKeepsTheirShowState) {
     const std::tuple<const char*, fakes::FakeWindow, std::vector<Operation>> cases[] = {
         {"in view", {.rect = {100, 100, 500, 400}}, {}},
         {"snapped to the left half, its invisible borders past the edges",
          {.rect = {-7, 0, 967, 1047}, .frame = WindowRect{0, 0, 960, 1040}}, {}},
-        {"full screen", {.rect = {0, 0, 1920, 1080}}, {}},
         {"beyond any screen's reach", {.rect = {2000000000, 0, 2000000400, 300}}, {}},
         {"off to the right, its invisible borders kept", {.rect = {3993, 100, 4407, 407}, .frame = WindowRect{4000, 100, 4400, 400}},
          {{kPlace, kNormal, 0, {1513, 100, 1927, 407}}}},
-        {"off to the right", {.rect = {4000, 100, 4400, 400}}, {{kPlace, kNormal, 0, {1520, 100, 1920, 400}}}},
         {"minimised, its normal place off-screen",
          {.state = ShowState::Minimized, .rect = {0, 1000, 160, 1040}, .normal = WindowRect{-2000, 50, -1600, 350}},
          {{kPlace, kMinimized, 0, {0, 50, 400, 350}}}},
