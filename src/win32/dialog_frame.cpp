@@ -1,6 +1,5 @@
 #include "win32/dialog_frame.h"
 
-#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -35,8 +34,7 @@ void RegisterFrameClass(const wchar_t* className, WNDPROC windowProc) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
     if (!::RegisterClassExW(&windowClass))
-        throw std::runtime_error("cannot register a dialog class (error " +
-                                 std::to_string(::GetLastError()) + ")");
+        ThrowLastError("cannot register a dialog class");
 }
 
 // The caption and taskbar icons at the window's DPI (the class's are at the
@@ -89,8 +87,7 @@ UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWN
                                           HiddenOwner(), nullptr, ::GetModuleHandleW(nullptr),
                                           nullptr));
     if (!window)
-        throw std::runtime_error("cannot create a dialog window (error " +
-                                 std::to_string(::GetLastError()) + ")");
+        ThrowLastError("cannot create a dialog window");
     ShowIconsAtDpi(window.get(), dpi);
     return window;
 }

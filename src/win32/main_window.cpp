@@ -5,7 +5,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -41,10 +40,6 @@ constexpr int kToolbarDesignHeight = 375;
 constexpr int kListTop = 480;
 
 HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
-
-[[noreturn]] void ThrowLastError(const std::string& what) {
-    throw std::runtime_error(what + " (error " + std::to_string(::GetLastError()) + ")");
-}
 
 void RegisterWindowClass(WNDPROC windowProc) {
     WNDCLASSEXW windowClass{};
