@@ -13,6 +13,7 @@
 #include "win32/dialog_frame.h"
 #include "win32/failure.h"
 #include "win32/layout.h"
+#include "win32/message_pump.h"
 #include "win32/pictures.h"
 #include "win32/text.h"
 
@@ -400,17 +401,7 @@ void MainWindow::StartHelp() {
 // taken then.
 bool MainWindow::PumpPendingMessages() {
     const UINT only = InForeignModalLoop() ? PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT : 0;
-    MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | only)) {
-        if (message.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(message.wParam));  // for the message loop
-            return false;
-        }
-        if (PreTranslate(message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    return true;
+    return !RunPendingMessages([this](MSG& message) { return PreTranslate(message); }, only);
 }
 
 // After a moment the status bar says which window QOV waits for; Esc or a
