@@ -4,21 +4,23 @@
 #include <objbase.h>
 
 #include <exception>
+#include <optional>
 
 #include "win32/failure.h"
 #include "win32/main_window.h"
+#include "win32/message_pump.h"
 
 namespace {
 
+// Waits for messages and runs them until the program is asked to end.
 int RunMessageLoop(qov::win32::MainWindow& mainWindow) {
-    MSG message{};
+    const qov::win32::PreTranslate preTranslate = [&](MSG& message) {
+        return mainWindow.PreTranslate(message);
+    };
     while (true) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) return static_cast<int>(message.wParam);
-        if (got == -1) return 1;
-        if (mainWindow.PreTranslate(message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+        if (const std::optional<int> exitCode = qov::win32::RunPendingMessages(preTranslate))
+            return *exitCode;
+        ::WaitMessage();
     }
 }
 

@@ -9,7 +9,7 @@ namespace qov::win32 {
 namespace {
 
 // A single border: unlike the settings dialogs, no dialog frame.
-constexpr DialogFrame kFrame{L"QOV.AboutBox", L"QOV　＜バージョン情報＞", kFixedFrameStyle,
+constexpr DialogLook kLook{L"QOV.AboutBox", L"QOV　＜バージョン情報＞", kFixedFrameStyle,
                              WS_EX_CONTROLPARENT, 4680, 2940};
 
 enum ControlId : int { kCloseButton = 100, kFirstLabel };
@@ -46,32 +46,25 @@ constexpr AboutControl kControls[] = {
 
 }  // namespace
 
-AboutBox::AboutBox(HWND mainWindow)
-    : mainWindow_(mainWindow), window_(CreateDialogFrame(kFrame, FrameWindowProc<AboutBox>, mainWindow)) {
-    dpi_ = ::GetDpiForWindow(window_.get());
-    DressControls(dpi_, true);
-    AttachFrameObject(window_.get(), this);
+AboutBox::AboutBox(HWND mainWindow) : DialogFrame(kLook, mainWindow) {
+    DressControls(Dpi(), true);
+    Attach();
 }
 
-AboutBox::~AboutBox() { DestroyDialogFrame(window_); }
-
-void AboutBox::Show() { ShowOnMonitorOf(window_.get(), mainWindow_); }
+AboutBox::~AboutBox() { Destroy(); }
 
 LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:  // "閉じる" hides the box, as the close box does
         if (LOWORD(wParam) == kCloseButton && HIWORD(wParam) == BN_CLICKED)
-            ::ShowWindow(window_.get(), SW_HIDE);
-        return 0;
-    case WM_DPICHANGED:
-        dpi_ = HIWORD(wParam);
-        DressControls(dpi_, false);
-        FinishDpiChange(window_.get(), lParam);
+            ::ShowWindow(Handle(), SW_HIDE);
         return 0;
     default:
-        return HandleFrameMessage(window_, lastFocus_, message, wParam, lParam);
+        return DialogFrame::HandleMessage(message, wParam, lParam);
     }
 }
+
+void AboutBox::PlaceControls(UINT dpi) { DressControls(dpi, false); }
 
 // Creates the controls (`create`) or places the existing ones, each with its
 // own font at `dpi`.
@@ -81,9 +74,9 @@ void AboutBox::DressControls(UINT dpi, bool create) {
         const AboutControl& control = kControls[i];
         UniqueFont font = CreateUiFont(dpi, control.face, control.points, true);
         if (create)
-            CreateControl(window_.get(), control.layout, dpi, font.get());
+            CreateControl(Handle(), control.layout, dpi, font.get());
         else
-            PlaceControl(::GetDlgItem(window_.get(), control.layout.id), control.layout.bounds, dpi,
+            PlaceControl(::GetDlgItem(Handle(), control.layout.id), control.layout.bounds, dpi,
                          font.get());
         if (font) fonts_[i] = std::move(font);  // the control no longer uses the old one
     }

@@ -9,7 +9,7 @@
 namespace qov::win32 {
 namespace {
 
-constexpr DialogFrame kFrame{L"QOV.AddTitleDialog", L"V O V　＜項目追加＞", kFixedFrameStyle,
+constexpr DialogLook kLook{L"QOV.AddTitleDialog", L"V O V　＜項目追加＞", kFixedFrameStyle,
                              WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 5490, 945};
 
 enum ControlId : int { kTitleCombo = 100, kAddButton, kCancelButton };
@@ -39,30 +39,21 @@ std::wstring WindowText(HWND window) {
 
 AddTitleDialog::AddTitleDialog(HWND mainWindow, Settings& settings, WindowModel& model,
                                std::function<void(const std::string&)> added)
-    : settings_(settings),
-      model_(model),
-      added_(std::move(added)),
-      mainWindow_(mainWindow),
-      window_(CreateDialogFrame(kFrame, FrameWindowProc<AddTitleDialog>, mainWindow)) {
-    dpi_ = ::GetDpiForWindow(window_.get());
-    font_ = CreateUiFont(dpi_);
-    for (const ControlLayout& control : kControls)
-        CreateControl(window_.get(), control, dpi_, font_.get());
-    AttachFrameObject(window_.get(), this);
+    : DialogFrame(kLook, mainWindow), settings_(settings), model_(model), added_(std::move(added)) {
+    for (const ControlLayout& control : kControls) CreateControl(Handle(), control, Dpi(), UiFont());
+    Attach();
 }
-
-AddTitleDialog::~AddTitleDialog() { DestroyDialogFrame(window_); }
 
 // Opening again while open offers the windows afresh and clears what was typed.
 void AddTitleDialog::Open() {
-    HWND combo = ::GetDlgItem(window_.get(), kTitleCombo);
+    HWND combo = ::GetDlgItem(Handle(), kTitleCombo);
     ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     ::SetWindowTextW(combo, L"");
     for (const std::string& title : TitleChoices(model_)) {
         const std::wstring choice = Utf8ToWide(title);
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
     }
-    ShowOnMonitorOf(window_.get(), mainWindow_);
+    Show();
 }
 
 LRESULT AddTitleDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -70,36 +61,29 @@ LRESULT AddTitleDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
         return 0;
-    case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wParam), lParam);
-        return 0;
     default:
-        return HandleFrameMessage(window_, lastFocus_, message, wParam, lParam);
+        return DialogFrame::HandleMessage(message, wParam, lParam);
     }
 }
 
 void AddTitleDialog::OnCommand(int controlId) {
     if (controlId == kAddButton) OnAddButton();
-    if (controlId == kCancelButton) ::ShowWindow(window_.get(), SW_HIDE);
+    if (controlId == kCancelButton) ::ShowWindow(Handle(), SW_HIDE);
 }
 
 void AddTitleDialog::OnAddButton() {
-    const std::string title = WideToUtf8(WindowText(::GetDlgItem(window_.get(), kTitleCombo)));
+    const std::string title = WideToUtf8(WindowText(::GetDlgItem(Handle(), kTitleCombo)));
     if (const char* message = AddExcludedTitle(settings_, title)) {
-        ShowMessage(window_.get(), message, MB_ICONSTOP);
+        ShowMessage(Handle(), message, MB_ICONSTOP);
         return;
     }
     if (added_) added_(title);
-    ::ShowWindow(window_.get(), SW_HIDE);
+    ::ShowWindow(Handle(), SW_HIDE);
 }
 
-void AddTitleDialog::OnDpiChanged(UINT dpi, LPARAM suggestedRect) {
-    dpi_ = dpi;
-    UniqueFont font = CreateUiFont(dpi);
+void AddTitleDialog::PlaceControls(UINT dpi) {
     for (const ControlLayout& control : kControls)
-        PlaceControl(::GetDlgItem(window_.get(), control.id), control.bounds, dpi, font.get());
-    if (font) font_ = std::move(font);  // no control uses the old one any more
-    FinishDpiChange(window_.get(), suggestedRect);
+        PlaceControl(::GetDlgItem(Handle(), control.id), control.bounds, dpi, UiFont());
 }
 
 }  // namespace qov::win32

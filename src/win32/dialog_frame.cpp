@@ -1,57 +1,25 @@
 #include "win32/dialog_frame.h"
 
-#include <stdexcept>
 #include <string>
 #include <utility>
 
 #include "core/command_ids.h"
 #include "core/settings.h"
 #include "core/window_model.h"
+#include "win32/failure.h"
 #include "win32/layout.h"
 #include "win32/text.h"
 
 namespace qov::win32 {
 namespace {
 
-// Shared icons from the program's resources: the system frees them, and a
-// program without the resource (a test) simply shows none.
-HICON ProgramIcon(int sizeMetric) {
-    const int size = ::GetSystemMetrics(sizeMetric);
+// The program's icon from its resources at `size` pixels; a program without
+// the resource (a test) simply shows none. Shared icons are the system's to
+// free.
+HICON ProgramIcon(int size, UINT flags) {
     return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
                                            MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size,
-                                           LR_SHARED));
-}
-
-void RegisterFrameClass(const wchar_t* className, WNDPROC windowProc) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (::GetClassInfoExW(instance, className, &windowClass)) return;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = ProgramIcon(SM_CXICON);
-    windowClass.hIconSm = ProgramIcon(SM_CXSMICON);
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = className;
-    if (!::RegisterClassExW(&windowClass))
-        throw std::runtime_error("cannot register a dialog class (error " +
-                                 std::to_string(::GetLastError()) + ")");
-}
-
-// The caption and taskbar icons at the window's DPI (the class's are at the
-// system's). The window owns them: the ones it showed before are freed here,
-// and with no `dpi` none are loaded, which frees the last ones.
-void ShowIconsAtDpi(HWND window, UINT dpi) {
-    const std::pair<WPARAM, int> kinds[] = {{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}};
-    for (const auto& [kind, metric] : kinds) {
-        const int size = dpi ? ::GetSystemMetricsForDpi(metric, dpi) : 0;
-        HANDLE icon = dpi ? ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
-                                         IMAGE_ICON, size, size, 0)
-                          : nullptr;
-        const UniqueIcon previous{reinterpret_cast<HICON>(
-            ::SendMessageW(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon)))};
-    }
+                                           flags));
 }
 
 HMONITOR MonitorOf(HWND window) { return ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST); }
@@ -77,92 +45,85 @@ HWND HiddenOwner() {
 
 }  // namespace
 
-UniqueWindow CreateDialogFrame(const DialogFrame& frame, WNDPROC windowProc, HWND mainWindow) {
-    RegisterFrameClass(frame.className, windowProc);
+DialogFrame::DialogFrame(const DialogLook& look, HWND mainWindow) : mainWindow_(mainWindow) {
     // Made at the DPI of the monitor it opens on, so it starts at its final size.
     const UINT dpi = mainWindow ? ::GetDpiForWindow(mainWindow) : ::GetDpiForSystem();
-    const SIZE size = WindowSizeForClient(frame.clientWidth, frame.clientHeight, frame.style,
-                                          frame.exStyle, false, dpi);
-    const POINT at = CentredOnMonitorOf(mainWindow, size);
-    UniqueWindow window(::CreateWindowExW(frame.exStyle, frame.className, frame.caption,
-                                          frame.style, at.x, at.y, size.cx, size.cy,
-                                          HiddenOwner(), nullptr, ::GetModuleHandleW(nullptr),
-                                          nullptr));
-    if (!window)
-        throw std::runtime_error("cannot create a dialog window (error " +
-                                 std::to_string(::GetLastError()) + ")");
-    ShowIconsAtDpi(window.get(), dpi);
-    return window;
+    const SIZE size =
+        WindowSizeForClient(look.clientWidth, look.clientHeight, look.style, look.exStyle, false, dpi);
+    const WindowClass windowClass{look.className, nullptr,
+                                  ProgramIcon(::GetSystemMetrics(SM_CXICON), LR_SHARED),
+                                  ProgramIcon(::GetSystemMetrics(SM_CXSMICON), LR_SHARED)};
+    const WindowShape shape{look.caption, look.style, look.exStyle,
+                            CentredOnMonitorOf(mainWindow, size), size, HiddenOwner()};
+    if (!Create(windowClass, shape)) ThrowLastError("cannot create a dialog window");
+    ShowIconsAtDpi(dpi);
 }
 
-void AttachFrameObject(HWND window, void* object) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
-}
+DialogFrame::~DialogFrame() { Destroy(); }
 
-void DestroyDialogFrame(UniqueWindow& window) {
-    if (!window) return;
-    ::SetWindowLongPtrW(window.get(), GWLP_USERDATA, 0);
-    ShowIconsAtDpi(window.get(), 0);
-    window.reset();
-}
-
-
-void ShowOnMonitorOf(HWND window, HWND mainWindow) {
+void DialogFrame::Show() {
+    HWND window = Handle();
     RECT rect{};
-    if (mainWindow && MonitorOf(mainWindow) != MonitorOf(window) && ::GetWindowRect(window, &rect)) {
+    if (mainWindow_ && MonitorOf(mainWindow_) != MonitorOf(window) && ::GetWindowRect(window, &rect)) {
         const SIZE size{rect.right - rect.left, rect.bottom - rect.top};
-        const POINT at = CentredOnMonitorOf(mainWindow, size);
-        ::SetWindowPos(window, nullptr, at.x, at.y, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const POINT at = CentredOnMonitorOf(mainWindow_, size);
+        ::SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ::ShowWindow(window, SW_SHOW);
     ::SetForegroundWindow(window);
 }
 
+HFONT DialogFrame::UiFont() {
+    if (!font_) font_ = CreateUiFont(Dpi());
+    return font_.get();
+}
+
+LRESULT DialogFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:
+        ::ShowWindow(Handle(), SW_HIDE);
+        return 0;
+    case WM_ACTIVATE:
+        KeepFocusAcrossActivation(wParam);
+        return 0;
+    default:
+        return WindowScaffold::HandleMessage(message, wParam, lParam);
+    }
+}
+
+// The controls keep the old font until they have taken the new one, and for
+// good when no new one can be made.
+void DialogFrame::OnDpiChanged(UINT dpi) {
+    UniqueFont previous = std::move(font_);
+    PlaceControls(dpi);
+    if (!font_) font_ = std::move(previous);
+    ShowIconsAtDpi(dpi);
+}
+
+// The caption and taskbar icons at the window's DPI (the class's are at the
+// system's).
+void DialogFrame::ShowIconsAtDpi(UINT dpi) {
+    const auto icon = [dpi](int metric) {
+        const int size = ::GetSystemMetricsForDpi(metric, dpi);
+        return UniqueIcon{ProgramIcon(size, 0)};
+    };
+    ShowIcons(icon(SM_CXSMICON), icon(SM_CXICON));
+}
+
 // Windows gives a reactivated window the focus itself, not the control that
 // had it, so the control is remembered on the way out.
-static void KeepFocusAcrossActivation(HWND window, WPARAM activation, HWND& lastFocus) {
+void DialogFrame::KeepFocusAcrossActivation(WPARAM activation) {
+    HWND window = Handle();
     if (LOWORD(activation) == WA_INACTIVE) {
         HWND focus = ::GetFocus();
-        if (focus && ::IsChild(window, focus)) lastFocus = focus;
+        if (focus && ::IsChild(window, focus)) lastFocus_ = focus;
         return;
     }
     // A control of the tab page no longer shown cannot take the focus back.
-    HWND target = lastFocus && ::IsChild(window, lastFocus) && ::IsWindowVisible(lastFocus)
-                      ? lastFocus
+    HWND target = lastFocus_ && ::IsChild(window, lastFocus_) && ::IsWindowVisible(lastFocus_)
+                      ? lastFocus_
                       : ::GetNextDlgTabItem(window, nullptr, FALSE);
     ::SetFocus(target ? target : window);
-}
-
-LRESULT HandleFrameMessage(UniqueWindow& window, HWND& lastFocus, UINT message, WPARAM wParam,
-                           LPARAM lParam) {
-    switch (message) {
-    case WM_CLOSE:
-        ::ShowWindow(window.get(), SW_HIDE);
-        return 0;
-    case WM_ACTIVATE:
-        KeepFocusAcrossActivation(window.get(), wParam, lastFocus);
-        return 0;
-    case WM_NCDESTROY: {
-        ShowIconsAtDpi(window.get(), 0);
-        HWND gone = window.release();
-        ::SetWindowLongPtrW(gone, GWLP_USERDATA, 0);
-        return ::DefWindowProcW(gone, message, wParam, lParam);
-    }
-    default:
-        return ::DefWindowProcW(window.get(), message, wParam, lParam);
-    }
-}
-
-void FinishDpiChange(HWND window, LPARAM suggestedRect) {
-    ShowIconsAtDpi(window, ::GetDpiForWindow(window));
-    const RECT& suggested = *reinterpret_cast<const RECT*>(suggestedRect);
-    ::SetWindowPos(window, nullptr, suggested.left, suggested.top,
-                   suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    // The controls took their new fonts without redrawing.
-    ::RedrawWindow(window, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void ShowMessage(HWND owner, const std::string& text, UINT icon) {

@@ -11,13 +11,14 @@
 
 #include "core/settings.h"
 #include "core/window_model.h"
+#include "win32/dialog_frame.h"
 #include "win32/handles.h"
 
 namespace qov::win32 {
 
 // "V O V　＜設定＞": the filters, the refresh interval, the always-on-top
 // option and the exclusion list, on two tab pages ("一般", "除外ウィンドウ").
-class SettingsDialog {
+class SettingsDialog final : public DialogFrame {
 public:
     struct Callbacks {
         std::function<void(bool makeTopmost)> applied;  // after "閉じる" changed the settings
@@ -25,19 +26,14 @@ public:
     };
     // Controls start from `settings` (DialogStateFrom) and its exclusion list.
     SettingsDialog(HWND mainWindow, Settings& settings, Callbacks callbacks);
-    ~SettingsDialog();
-    SettingsDialog(const SettingsDialog&) = delete;
-    SettingsDialog& operator=(const SettingsDialog&) = delete;
 
-    HWND Handle() const { return window_.get(); }
-    void Show();
+    using DialogFrame::Show;
     // The add-title dialog appended a title to the settings' exclusion list.
     void AppendExcludedLine(const std::string& title);
 
 private:
-    template <typename Object>
-    friend LRESULT CALLBACK FrameWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT HandleMessage(UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PlaceControls(UINT dpi) override;
     void OnCommand(int controlId);
     void OnCloseButton();
     void OnDeleteButton();
@@ -45,70 +41,45 @@ private:
     void ShowPage(int page);
     SettingsDialogState ReadControls() const;
     void WriteControls(const SettingsDialogState& state);
-    void OnDpiChanged(UINT dpi, LPARAM suggestedRect);
 
     Settings& settings_;
     Callbacks callbacks_;
-    HWND mainWindow_;
-    UniqueWindow window_;
-    UniqueFont font_;
-    UINT dpi_ = 96;
-    HWND lastFocus_ = nullptr;
 };
 
 // "V O V　＜項目追加＞": a combo box of the listed windows' titles and "追加".
-class AddTitleDialog {
+class AddTitleDialog final : public DialogFrame {
 public:
     // `added` runs after a title went into the settings' exclusion list.
     AddTitleDialog(HWND mainWindow, Settings& settings, WindowModel& model,
                    std::function<void(const std::string&)> added);
-    ~AddTitleDialog();
-    AddTitleDialog(const AddTitleDialog&) = delete;
-    AddTitleDialog& operator=(const AddTitleDialog&) = delete;
 
-    HWND Handle() const { return window_.get(); }
     // Fills the choices afresh (TitleChoices) and shows the dialog.
     void Open();
 
 private:
-    template <typename Object>
-    friend LRESULT CALLBACK FrameWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT HandleMessage(UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PlaceControls(UINT dpi) override;
     void OnCommand(int controlId);
     void OnAddButton();
-    void OnDpiChanged(UINT dpi, LPARAM suggestedRect);
 
     Settings& settings_;
     WindowModel& model_;
     std::function<void(const std::string&)> added_;
-    HWND mainWindow_;
-    UniqueWindow window_;
-    UniqueFont font_;
-    UINT dpi_ = 96;
-    HWND lastFocus_ = nullptr;
 };
 
 // "QOV　＜バージョン情報＞".
-class AboutBox {
+class AboutBox final : public DialogFrame {
 public:
     explicit AboutBox(HWND mainWindow);
-    ~AboutBox();
-    AboutBox(const AboutBox&) = delete;
-    AboutBox& operator=(const AboutBox&) = delete;
+    ~AboutBox() override;  // the window goes before its labels' fonts
 
-    HWND Handle() const { return window_.get(); }
-    void Show();
+    using DialogFrame::Show;
 
 private:
-    template <typename Object>
-    friend LRESULT CALLBACK FrameWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT HandleMessage(UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PlaceControls(UINT dpi) override;
     void DressControls(UINT dpi, bool create);
 
-    HWND mainWindow_;
-    UniqueWindow window_;
-    UINT dpi_ = 96;
-    HWND lastFocus_ = nullptr;
     std::vector<UniqueFont> fonts_;  // one per control, in layout order
 };
 

@@ -6,6 +6,10 @@
 
 namespace qov::win32 {
 
+std::string LastErrorText(const std::string& what) {
+    return what + " (error " + std::to_string(::GetLastError()) + ")";
+}
+
 void ReportFailure(const std::exception_ptr& failure) noexcept {
     std::wstring text = L"QOV を続けられません。\n";
     try {

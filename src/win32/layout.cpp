@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 #include <string>
+
+#include "win32/failure.h"
 
 namespace qov::win32 {
 namespace {
@@ -95,10 +96,7 @@ HWND CreateControl(HWND parent, const ControlLayout& layout, UINT dpi, HFONT fon
         rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), ::GetModuleHandleW(nullptr),
         nullptr);
-    if (!control) {
-        throw std::runtime_error("cannot create a dialog control (error " +
-                                 std::to_string(::GetLastError()) + ")");
-    }
+    if (!control) ThrowLastError("cannot create a dialog control");
     if (font) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/list_rows.h"
+#include "win32/failure.h"
 #include "win32/layout.h"
 #include "win32/pictures.h"
 #include "win32/text.h"
@@ -22,10 +23,7 @@ HWND CreateChild(HWND parent, DWORD exStyle, const wchar_t* className, DWORD sty
     HWND child = ::CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
                                    0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    ::GetModuleHandleW(nullptr), nullptr);
-    if (!child) {
-        throw ListError("cannot create the window list (error " + std::to_string(::GetLastError()) +
-                        ")");
-    }
+    if (!child) ThrowLastError<ListError>("cannot create the window list");
     return child;
 }
 

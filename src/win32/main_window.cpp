@@ -5,7 +5,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -14,6 +13,7 @@
 #include "win32/dialog_frame.h"
 #include "win32/failure.h"
 #include "win32/layout.h"
+#include "win32/message_pump.h"
 #include "win32/pictures.h"
 #include "win32/text.h"
 
@@ -42,23 +42,6 @@ constexpr int kListTop = 480;
 
 HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
 
-[[noreturn]] void ThrowLastError(const std::string& what) {
-    throw std::runtime_error(what + " (error " + std::to_string(::GetLastError()) + ")");
-}
-
-void RegisterWindowClass(WNDPROC windowProc) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (::GetClassInfoExW(Instance(), kClassName, &windowClass)) return;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = Instance();
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);  // the window owns its copy
-    windowClass.lpszClassName = kClassName;
-    if (!::RegisterClassExW(&windowClass)) ThrowLastError("cannot register the main window");
-}
-
 // The running program's file, however long its path.
 std::wstring ProgramPath() {
     std::wstring path(MAX_PATH, L'\0');
@@ -74,83 +57,61 @@ std::wstring ProgramPath() {
 }  // namespace
 
 MainWindow::MainWindow() {
-    RegisterWindowClass(WindowProc);
     accelerators_ = ::LoadAcceleratorsW(Instance(), MAKEINTRESOURCEW(IDR_ACCELERATORS));
     if (!accelerators_) ThrowLastError("cannot load the shortcut keys");
-    HWND window = ::CreateWindowExW(kExStyle, kClassName, kCaption, kStyle, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                    Instance(), this);
-    if (!window) {
+    const WindowClass windowClass{kClassName, MAKEINTRESOURCEW(IDR_MAIN_MENU)};
+    const WindowShape shape{kCaption, kStyle, kExStyle, {CW_USEDEFAULT, CW_USEDEFAULT},
+                            {CW_USEDEFAULT, CW_USEDEFAULT}};
+    if (!CreateAttached(windowClass, shape)) {
         if (createFailure_) std::rethrow_exception(createFailure_);
         ThrowLastError("cannot create the main window");
     }
-    ::ShowWindow(window, SW_SHOW);
-    ::SetForegroundWindow(window);
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::SetForegroundWindow(Handle());
 }
 
 MainWindow::~MainWindow() {
-    if (!window_) return;
-    HWND window = window_.get();
+    HWND window = Handle();
+    if (!window) return;
     ReleaseParts();
     ::DestroyWindow(window);
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<MainWindow*>(created->lpCreateParams);
-        self->window_.reset(window);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        (void)self->window_.release();  // the system has destroyed it
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Until every part exists (and after they are gone) the window is the system's.
     if (!ready_ && message != WM_CREATE && message != WM_DESTROY) {
-        return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+        return ::DefWindowProcW(Handle(), message, wParam, lParam);
     }
     switch (message) {
         case WM_CREATE:
             return OnCreate();
         case WM_SIZE:
-            return Guarded([&] { return OnSize(wParam); });
+            return OnSize(wParam);
         case WM_TIMER:
-            if (wParam == kNoticeTimer) return Guarded([&] { return ShowNotice({}), LRESULT{0}; });
+            if (wParam == kNoticeTimer) return ShowNotice({}), LRESULT{0};
             if (wParam != kRefreshTimer) break;
-            return Guarded([&] { return OnRefreshTimer(); });
+            return OnRefreshTimer();
         case WM_COMMAND:
-            return Guarded([&] { return OnCommand(LOWORD(wParam)); });
+            return OnCommand(LOWORD(wParam));
         case WM_SETFOCUS:  // the list is the one control that takes the keyboard
             ::SetFocus(list_->Handle());
             return 0;
         case WM_APP_OPEN_POPUP:
-            return Guarded([&] { return OnOpenPopup({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); });
+            return OnOpenPopup({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         case WM_NOTIFY:
-            return Guarded([&] { return OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); });
-        case WM_DPICHANGED:
-            return Guarded([&] {
-                return OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            });
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_QUERYENDSESSION:
-            return Guarded([&] { return OnQueryEndSession(); });
+            return OnQueryEndSession();
         case WM_ENDSESSION:
-            return Guarded([&] { return OnEndSession(wParam != FALSE); });
+            return OnEndSession(wParam != FALSE);
         case WM_CLOSE:
-            return Guarded([&] { return OnClose(); });
+            return OnClose();
         case WM_DESTROY:
-            return Guarded([&] { return OnDestroy(); });
+            return OnDestroy();
         default:
             break;
     }
-    return ::DefWindowProcW(window_.get(), message, wParam, lParam);
+    return WindowScaffold::HandleMessage(message, wParam, lParam);
 }
 
 // A failure here fails CreateWindowExW, and the constructor throws it: the
@@ -167,18 +128,17 @@ LRESULT MainWindow::OnCreate() {
 }
 
 void MainWindow::CreateParts() {
-    HWND window = window_.get();
+    HWND window = Handle();
     if (!::GetMenu(window)) ThrowLastError("cannot load the menu");
-    dpi_ = ::GetDpiForWindow(window);
     settings_ = LoadSettings(store_);
     // The client area keeps its design size in inches at every resolution.
-    const SIZE size = WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, true, dpi_);
+    const SIZE size = WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, true, Dpi());
     ::SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowIcons();
 
     toolbar_ = std::make_unique<MainToolbar>(window);
-    list_ = std::make_unique<ListView>(window, dpi_, settings_.columnWidths);
+    list_ = std::make_unique<ListView>(window, Dpi(), settings_.columnWidths);
     statusLine_ = std::make_unique<StatusLine>(*list_);
     refresh_ = std::make_unique<RefreshCycle>(model_, listed_, *statusLine_,
                                               [this] { PumpPendingMessages(); });
@@ -213,20 +173,16 @@ LRESULT MainWindow::OnSize(WPARAM kind) {
 // list keeps the toolbar's design distance and never starts above its design top.
 void MainWindow::Layout() {
     RECT client{};
-    ::GetClientRect(window_.get(), &client);
+    ::GetClientRect(Handle(), &client);
     toolbar_->FitWidth(client.right);
-    const int toolbarTwips = PixelsToTwips(toolbar_->Height(), dpi_);
+    const int toolbarTwips = PixelsToTwips(toolbar_->Height(), Dpi());
     const int listTop = std::max(kListTop, toolbarTwips + (kListTop - kToolbarDesignHeight));
-    list_->Layout(TwipsToPixels(listTop, dpi_));
+    list_->Layout(TwipsToPixels(listTop, Dpi()));
 }
 
 void MainWindow::SetWindowIcons() {
-    UniqueIcon small = CreateProgramIcon(::GetSystemMetricsForDpi(SM_CXSMICON, dpi_));
-    UniqueIcon big = CreateProgramIcon(::GetSystemMetricsForDpi(SM_CXICON, dpi_));
-    ::SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-    ::SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-    smallIcon_ = std::move(small);  // the window no longer shows the old ones
-    bigIcon_ = std::move(big);
+    ShowIcons(CreateProgramIcon(::GetSystemMetricsForDpi(SM_CXSMICON, Dpi())),
+              CreateProgramIcon(::GetSystemMetricsForDpi(SM_CXICON, Dpi())));
 }
 
 LRESULT MainWindow::OnRefreshTimer() {
@@ -280,22 +236,22 @@ void MainWindow::RunCommand(const GivenCommand& command) {
     waitingFor_ = 0;
     ShowNotice({});
     if (const std::optional<std::string> message = rescueCommands_->Run(command)) {
-        if (!message->empty()) ShowMessage(window_.get(), *message, MB_ICONINFORMATION);
+        if (!message->empty()) ShowMessage(Handle(), *message, MB_ICONINFORMATION);
         return;
     }
     const std::optional<CommandReport> report = commands_->Run(command);
     if (!report) return;
     ShowTargetChecks();
     ShowNotice(report->notice);
-    if (!report->box.empty()) ShowMessage(window_.get(), report->box, MB_ICONINFORMATION);
+    if (!report->box.empty()) ShowMessage(Handle(), report->box, MB_ICONINFORMATION);
 }
 
 // A notice stays a while, then the count of windows comes back.
 void MainWindow::ShowNotice(const std::string& text) {
-    ::KillTimer(window_.get(), kNoticeTimer);
+    ::KillTimer(Handle(), kNoticeTimer);
     if (!statusLine_) return;
     statusLine_->ShowNotice(text);
-    if (!text.empty()) ::SetTimer(window_.get(), kNoticeTimer, kNoticeMs, nullptr);
+    if (!text.empty()) ::SetTimer(Handle(), kNoticeTimer, kNoticeMs, nullptr);
 }
 
 // A right click on the list, or a right drag (the list reports no click
@@ -305,32 +261,26 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
         (header.code == NM_RCLICK || header.code == LVN_BEGINRDRAG)) {
         POINT at = reinterpret_cast<const NMLISTVIEW&>(header).ptAction;
         ::ClientToScreen(list_->Handle(), &at);
-        ::PostMessageW(window_.get(), WM_APP_OPEN_POPUP, 0, MAKELPARAM(at.x, at.y));
+        ::PostMessageW(Handle(), WM_APP_OPEN_POPUP, 0, MAKELPARAM(at.x, at.y));
     }
     return 0;
 }
 
 // The chosen item arrives as WM_COMMAND.
 LRESULT MainWindow::OnOpenPopup(POINT at) {
-    HMENU popup = ::GetSubMenu(::GetMenu(window_.get()), kSingleWindowMenu);
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_.get(), nullptr);
+    HMENU popup = ::GetSubMenu(::GetMenu(Handle()), kSingleWindowMenu);
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
     return 0;
 }
 
-// The window moved to a screen of another resolution: everything is measured
-// in twips, so it is dressed and laid out again at the new one.
-LRESULT MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    dpi_ = dpi;
+// Icons, list and toolbar are made again at the new resolution; the list
+// follows the toolbar's new height at once, whether or not the window's size
+// changes with the resolution.
+void MainWindow::OnDpiChanged(UINT dpi) {
     SetWindowIcons();
     list_->DpiChanged(dpi);
     toolbar_->DpiChanged(dpi);
-    ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top,
-                   suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
-    ::RedrawWindow(window_.get(), nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    return 0;
 }
 
 // Another program may still refuse the log-off, so nothing is torn down yet.
@@ -352,13 +302,13 @@ LRESULT MainWindow::OnClose() {
 // A window whose creation failed ends nothing: a quit message now would
 // close the box that reports the failure before anyone could read it.
 LRESULT MainWindow::OnDestroy() {
-    ::KillTimer(window_.get(), kRefreshTimer);
+    ::KillTimer(Handle(), kRefreshTimer);
     if (!createFailure_) ::PostQuitMessage(0);
     return 0;
 }
 
 void MainWindow::ShowTargetChecks() {
-    HMENU menu = ::GetMenu(window_.get());
+    HMENU menu = ::GetMenu(Handle());
     const bool onlyVisible = settings_.showOnlyVisible;
     ::CheckMenuItem(menu, IDM_TARGET_VISIBLE, MF_BYCOMMAND | (onlyVisible ? MF_CHECKED : MF_UNCHECKED));
     ::CheckMenuItem(menu, IDM_TARGET_ALL, MF_BYCOMMAND | (onlyVisible ? MF_UNCHECKED : MF_CHECKED));
@@ -366,14 +316,14 @@ void MainWindow::ShowTargetChecks() {
 
 // Setting the timer again restarts its interval.
 void MainWindow::StartRefreshTimer() {
-    if (!::SetTimer(window_.get(), kRefreshTimer, static_cast<UINT>(settings_.refreshIntervalMs),
+    if (!::SetTimer(Handle(), kRefreshTimer, static_cast<UINT>(settings_.refreshIntervalMs),
                     nullptr)) {
         ThrowLastError("cannot start the refresh timer");
     }
 }
 
 void MainWindow::MakeOwnWindowsTopmost() {
-    for (HWND window : {window_.get(), settingsDialog_->Handle(), addTitleDialog_->Handle(),
+    for (HWND window : {Handle(), settingsDialog_->Handle(), addTitleDialog_->Handle(),
                         aboutBox_->Handle()}) {
         windowSystem_.MakeTopmost(ToWindowHandle(window));
     }
@@ -387,14 +337,14 @@ void MainWindow::StartHelp() {
     const std::wstring widePath = Utf8ToWide(helpPath);
     const DWORD attributes = ::GetFileAttributesW(widePath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        ShowMessage(window_.get(), HelpFailureMessage(HelpFailure::Missing, helpPath), MB_ICONSTOP);
+        ShowMessage(Handle(), HelpFailureMessage(HelpFailure::Missing, helpPath), MB_ICONSTOP);
         return;
     }
     // Values above 32 mean the shell started the page's program.
     const auto started = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteW(window_.get(), L"open", widePath.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ::ShellExecuteW(Handle(), L"open", widePath.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (started <= 32)
-        ShowMessage(window_.get(), HelpFailureMessage(HelpFailure::NotOpened, helpPath), MB_ICONSTOP);
+        ShowMessage(Handle(), HelpFailureMessage(HelpFailure::NotOpened, helpPath), MB_ICONSTOP);
 }
 
 // The refresh's yield and a command's wait for another window: what is
@@ -405,17 +355,7 @@ void MainWindow::StartHelp() {
 // taken then.
 bool MainWindow::PumpPendingMessages() {
     const UINT only = InForeignModalLoop() ? PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT : 0;
-    MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | only)) {
-        if (message.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(message.wParam));  // for the message loop
-            return false;
-        }
-        if (PreTranslate(message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    return true;
+    return !RunPendingMessages([this](MSG& message) { return PreTranslate(message); }, only);
 }
 
 // After a moment the status bar says which window QOV waits for; Esc or a
@@ -441,7 +381,7 @@ bool MainWindow::InForeignModalLoop() const {
     if (::GetGUIThreadInfo(::GetCurrentThreadId(), &thread) && (thread.flags & kModal)) return true;
     const HWND active = ::GetActiveWindow();
     if (!active || !ready_) return false;
-    for (HWND own : {window_.get(), settingsDialog_->Handle(), addTitleDialog_->Handle(),
+    for (HWND own : {Handle(), settingsDialog_->Handle(), addTitleDialog_->Handle(),
                      aboutBox_->Handle()}) {
         if (active == own) return false;
     }
@@ -451,12 +391,12 @@ bool MainWindow::InForeignModalLoop() const {
 bool MainWindow::PreTranslate(MSG& message) {
     if (!message.hwnd || !ready_) return false;
     HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
-    if (root == window_.get() && message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+    if (root == Handle() && message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
         sequence_.Running()) {
         stopWaiting_ = true;
         return true;
     }
-    if (root == window_.get()) return ::TranslateAcceleratorW(root, accelerators_, &message) != 0;
+    if (root == Handle()) return ::TranslateAcceleratorW(root, accelerators_, &message) != 0;
     for (HWND dialog : {settingsDialog_->Handle(), addTitleDialog_->Handle(), aboutBox_->Handle()}) {
         if (root == dialog) return ::IsDialogMessageW(dialog, &message) != 0;
     }
@@ -482,7 +422,7 @@ void MainWindow::CloseWhenIdle() {
 
 void MainWindow::CloseInOrder() {
     closePending_ = false;
-    HWND window = window_.get();
+    HWND window = Handle();
     ::KillTimer(window, kRefreshTimer);
     ::KillTimer(window, kNoticeTimer);
     sequence_.DropWaiting();

@@ -18,16 +18,16 @@
 #include "core/window_model.h"
 #include "core/window_protection.h"
 #include "win32/dialogs.h"
-#include "win32/handles.h"
 #include "win32/list_view.h"
 #include "win32/main_toolbar.h"
 #include "win32/registry_store.h"
 #include "win32/text.h"
+#include "win32/window_scaffold.h"
 #include "win32/window_system.h"
 
 namespace qov::win32 {
 
-class MainWindow {
+class MainWindow final : public WindowScaffold {
 public:
     // Creates and shows the window, its parts and the (hidden) dialogs, with
     // the stored settings; throws what failed when it cannot.
@@ -42,8 +42,8 @@ public:
     bool PreTranslate(MSG& message);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDpiChanged(UINT dpi) override;
 
     LRESULT OnCreate();
     LRESULT OnSize(WPARAM kind);
@@ -53,7 +53,6 @@ private:
     void ShowNotice(const std::string& text);
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnOpenPopup(POINT at);
-    LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
     LRESULT OnQueryEndSession();
     LRESULT OnEndSession(bool ending);
     LRESULT OnClose();
@@ -84,11 +83,7 @@ private:
     ListedWindows listed_;
     WindowModel model_{windowSystem_, settings_, TitleContains};
 
-    UniqueWindow window_;
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HACCEL accelerators_ = nullptr;  // loaded from the resources: freed with the program
-    UniqueIcon smallIcon_;
-    UniqueIcon bigIcon_;
     std::unique_ptr<MainToolbar> toolbar_;
     std::unique_ptr<ListView> list_;
     std::unique_ptr<StatusLine> statusLine_;  // the refresh writes the list through it

@@ -13,7 +13,7 @@
 namespace qov::win32 {
 namespace {
 
-constexpr DialogFrame kFrame{L"QOV.SettingsDialog", L"V O V　＜設定＞", kFixedFrameStyle,
+constexpr DialogLook kLook{L"QOV.SettingsDialog", L"V O V　＜設定＞", kFixedFrameStyle,
                              WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 6870, 5370};
 
 // Tab indexes; the buttons under the tab strip belong to both pages.
@@ -129,20 +129,15 @@ void SetChecked(HWND button, bool checked) {
 }  // namespace
 
 SettingsDialog::SettingsDialog(HWND mainWindow, Settings& settings, Callbacks callbacks)
-    : settings_(settings),
-      callbacks_(std::move(callbacks)),
-      mainWindow_(mainWindow),
-      window_(CreateDialogFrame(kFrame, FrameWindowProc<SettingsDialog>, mainWindow)) {
-    HWND window = window_.get();
-    dpi_ = ::GetDpiForWindow(window);
-    font_ = CreateUiFont(dpi_);
+    : DialogFrame(kLook, mainWindow), settings_(settings), callbacks_(std::move(callbacks)) {
+    HWND window = Handle();
     // The tab strip's class is registered by the common controls on request.
     const INITCOMMONCONTROLSEX tabStrip{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&tabStrip);
     RegisterPanelClass();
     for (const PageControl& control : kControls) {
         HWND parent = control.parent ? ::GetDlgItem(window, control.parent) : window;
-        CreateControl(parent, control.layout, dpi_, font_.get());
+        CreateControl(parent, control.layout, Dpi(), UiFont());
     }
     for (int tab = 0; tab < static_cast<int>(std::size(kTabCaptions)); ++tab) {
         TCITEMW item{};
@@ -154,16 +149,12 @@ SettingsDialog::SettingsDialog(HWND mainWindow, Settings& settings, Callbacks ca
     WriteControls(DialogStateFrom(settings_));
     for (const std::string& title : settings_.excludedTitles) AppendExcludedLine(title);
     ShowPage(kGeneralPage);
-    AttachFrameObject(window, this);
+    Attach();
 }
-
-SettingsDialog::~SettingsDialog() { DestroyDialogFrame(window_); }
-
-void SettingsDialog::Show() { ShowOnMonitorOf(window_.get(), mainWindow_); }
 
 void SettingsDialog::AppendExcludedLine(const std::string& title) {
     const std::wstring line = Utf8ToWide(title);
-    ::SendDlgItemMessageW(window_.get(), kExcludedTitlesList, LB_ADDSTRING, 0,
+    ::SendDlgItemMessageW(Handle(), kExcludedTitlesList, LB_ADDSTRING, 0,
                           reinterpret_cast<LPARAM>(line.c_str()));
 }
 
@@ -175,11 +166,8 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_NOTIFY:
         if (reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) ShowPage(SelectedTab());
         return 0;
-    case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wParam), lParam);
-        return 0;
     default:
-        return HandleFrameMessage(window_, lastFocus_, message, wParam, lParam);
+        return DialogFrame::HandleMessage(message, wParam, lParam);
     }
 }
 
@@ -189,7 +177,7 @@ void SettingsDialog::OnCommand(int controlId) {
         OnCloseButton();
         break;
     case kCancelButton:  // the controls keep what the user left in them
-        ::ShowWindow(window_.get(), SW_HIDE);
+        ::ShowWindow(Handle(), SW_HIDE);
         break;
     case kAddButton:
         if (callbacks_.addTitleRequested) callbacks_.addTitleRequested();
@@ -205,11 +193,11 @@ void SettingsDialog::OnCommand(int controlId) {
 void SettingsDialog::OnCloseButton() {
     const bool makeTopmost = ApplyDialogState(ReadControls(), settings_);
     if (callbacks_.applied) callbacks_.applied(makeTopmost);
-    ::ShowWindow(window_.get(), SW_HIDE);
+    ::ShowWindow(Handle(), SW_HIDE);
 }
 
 void SettingsDialog::OnDeleteButton() {
-    HWND window = window_.get();
+    HWND window = Handle();
     const int line =
         static_cast<int>(::SendDlgItemMessageW(window, kExcludedTitlesList, LB_GETCURSEL, 0, 0));
     if (const char* message = RemoveExcludedTitle(settings_, line)) {
@@ -221,13 +209,13 @@ void SettingsDialog::OnDeleteButton() {
 }
 
 int SettingsDialog::SelectedTab() const {
-    return static_cast<int>(::SendDlgItemMessageW(window_.get(), kPageTabs, TCM_GETCURSEL, 0, 0));
+    return static_cast<int>(::SendDlgItemMessageW(Handle(), kPageTabs, TCM_GETCURSEL, 0, 0));
 }
 
 // The page being shown appears before the other goes, so the tab strip never
 // shows an empty page in between.
 void SettingsDialog::ShowPage(int page) {
-    HWND window = window_.get();
+    HWND window = Handle();
     for (const PageControl& control : kControls)
         if (control.parent == 0 && control.page == page)
             ::ShowWindow(::GetDlgItem(window, control.layout.id), SW_SHOWNA);
@@ -237,7 +225,7 @@ void SettingsDialog::ShowPage(int page) {
 }
 
 SettingsDialogState SettingsDialog::ReadControls() const {
-    HWND window = window_.get();
+    HWND window = Handle();
     SettingsDialogState state;
     state.hideUntitled = Checked(::GetDlgItem(window, kHideUntitledCheck));
     state.excludeSystem = Checked(::GetDlgItem(window, kExcludeSystemOption));
@@ -250,7 +238,7 @@ SettingsDialogState SettingsDialog::ReadControls() const {
 }
 
 void SettingsDialog::WriteControls(const SettingsDialogState& state) {
-    HWND window = window_.get();
+    HWND window = Handle();
     SetChecked(::GetDlgItem(window, kHideUntitledCheck), state.hideUntitled);
     SetChecked(::GetDlgItem(window, kExcludeSystemOption), state.excludeSystem);
     SetChecked(::GetDlgItem(window, kIncludeSystemOption), !state.excludeSystem);
@@ -260,13 +248,9 @@ void SettingsDialog::WriteControls(const SettingsDialogState& state) {
         SetChecked(IntervalOption(window, choice), choice == state.intervalChoice);
 }
 
-void SettingsDialog::OnDpiChanged(UINT dpi, LPARAM suggestedRect) {
-    dpi_ = dpi;
-    UniqueFont font = CreateUiFont(dpi);
+void SettingsDialog::PlaceControls(UINT dpi) {
     for (const PageControl& control : kControls)
-        PlaceControl(Item(window_.get(), control), control.layout.bounds, dpi, font.get());
-    if (font) font_ = std::move(font);  // no control uses the old one any more
-    FinishDpiChange(window_.get(), suggestedRect);
+        PlaceControl(Item(Handle(), control), control.layout.bounds, dpi, UiFont());
 }
 
 }  // namespace qov::win32

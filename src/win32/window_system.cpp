@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "win32/handles.h"
+#include "win32/message_pump.h"
 #include "win32/text.h"
 
 namespace qov::win32 {
@@ -90,21 +91,14 @@ SharedReply SendForReply(HWND window, UINT message, WPARAM wParam) {
 // while a command waits, when the program gives no way of its own. False once
 // the loop has been asked to end; the request is put back for the real loop.
 bool RunWaitingMessagesPlainly(WindowHandle) {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            return false;
-        }
-        // Dialog keys for the program's dialogs, which are owned windows;
-        // the main window is not one and would take Enter for IDOK.
+    // Dialog keys for the program's dialogs, which are owned windows; the
+    // main window is not one and would take Enter for IDOK.
+    const auto dialogKeys = [](MSG& message) {
         const HWND active = ::GetActiveWindow();
         const bool isDialog = active && ::GetWindow(active, GW_OWNER);
-        if (isDialog && ::IsDialogMessageW(active, &message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    return true;
+        return isDialog && ::IsDialogMessageW(active, &message);
+    };
+    return !RunPendingMessages(dialogKeys);
 }
 
 // Waits for `handled` while the target keeps answering. A target handling a

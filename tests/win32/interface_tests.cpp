@@ -1,5 +1,6 @@
 // The program's own windows where the real controls decide: the toolbar,
-// frames at each DPI, where a dialog opens, the box a failure shows.
+// frames at each DPI, where a dialog opens and how it closes, what every
+// window does with a DPI change, the box a failure shows.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,13 +11,14 @@
 #include <thread>
 #include <vector>
 
-#include "core/commands.h"
+#include "core/command_ids.h"
 #include "win32/dialogs.h"
 #include "win32/failure.h"
 #include "win32/layout.h"
 #include "win32/main_toolbar.h"
 #include "win32/test_support.h"
 #include "win32/toolbar/ctoolbar.h"
+#include "win32/window_scaffold.h"
 
 namespace qov::win32 {
 namespace {
@@ -57,8 +59,7 @@ TEST_F(MainToolbarTest, ClickPostsItsPositionsCommandButNotWhileAHandlerRuns) {
     std::vector<int> posted;
     for (MSG command; PeekMessageW(&command, main.get(), WM_COMMAND, WM_COMMAND, PM_REMOVE);)
         posted.push_back(LOWORD(command.wParam));
-    EXPECT_EQ(posted, (std::vector<int>{CommandAtToolbarPosition(0), CommandAtToolbarPosition(9),
-                                        CommandAtToolbarPosition(18)}));
+    EXPECT_EQ(posted, (std::vector<int>{IDM_RESTORE, IDM_CLOSE, IDM_ALL_CLOSE}));
 }
 
 // The window moves rather than the cursor, which Wine moves asynchronously.
@@ -102,6 +103,56 @@ TEST(Dialogs, AboutBoxOpensCentredOnTheMainWindowsMonitor) {
     GetMonitorInfoW(MonitorFromWindow(mainWindow.get(), MONITOR_DEFAULTTONEAREST), &monitor);
     EXPECT_NEAR(box.left + box.right, monitor.rcWork.left + monitor.rcWork.right, 1);
     EXPECT_NEAR(box.top + box.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1);
+}
+
+TEST(Dialogs, TheCloseBoxHidesADialogRatherThanDestroyingIt) {
+    const UniqueWindow mainWindow = test::CreateTestWindow(L"Main window");
+    AboutBox about(mainWindow.get());
+    about.Show();
+    SendMessageW(about.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindow(about.Handle()));
+    EXPECT_FALSE(IsWindowVisible(about.Handle()));
+}
+
+// A bare window on the scaffold that records the resolutions it is dressed for.
+class ScaffoldedWindow final : public WindowScaffold {
+public:
+    ScaffoldedWindow() {
+        const WindowShape shape{L"Scaffold test", WS_OVERLAPPEDWINDOW, 0, {100, 100}, {300, 200}};
+        if (!Create({L"QOV.ScaffoldTest"}, shape)) throw std::runtime_error("no test window");
+    }
+    using WindowScaffold::Attach;
+    using WindowScaffold::Dpi;
+    std::vector<UINT> dressedFor;
+
+private:
+    void OnDpiChanged(UINT dpi) override { dressedFor.push_back(dpi); }
+};
+
+TEST(WindowScaffold, ADpiChangeDressesTheAttachedWindowAnewAndGivesItTheSuggestedRectangle) {
+    ScaffoldedWindow window;
+    RECT suggested{40, 50, 640, 450};
+    const auto changeDpi = [&](UINT dpi) {
+        SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+    };
+    changeDpi(120);
+    EXPECT_TRUE(window.dressedFor.empty()) << "before Attach the window is the system's";
+    window.Attach();
+    changeDpi(192);
+    EXPECT_EQ(window.dressedFor, std::vector<UINT>{192});
+    EXPECT_EQ(window.Dpi(), 192u);
+    RECT now{};
+    GetWindowRect(window.Handle(), &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested));
+}
+
+// An owner destroys its owned windows without asking their objects.
+TEST(WindowScaffold, AWindowDestroyedBehindItsObjectsBackLeavesTheObjectNoHandle) {
+    ScaffoldedWindow window;
+    window.Attach();
+    DestroyWindow(window.Handle());
+    EXPECT_EQ(window.Handle(), nullptr);
 }
 
 // No exception may cross a window procedure: one that reaches Guarded is
