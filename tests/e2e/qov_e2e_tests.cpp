@@ -47,8 +47,11 @@ std::optional<LRESULT> Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 
     return static_cast<LRESULT>(result);
 }
 
-bool Click(HWND dialog, const wchar_t* button) {
-    return PostMessageW(FindWindowExW(dialog, nullptr, WC_BUTTONW, button), BM_CLICK, 0, 0);
+bool Click(HWND dialog, const wchar_t* button) {  // also one in a panel of the dialog
+    HWND found = FindWindowExW(dialog, nullptr, WC_BUTTONW, button);
+    for (HWND panel = nullptr; !found && (panel = FindWindowExW(dialog, panel, nullptr, nullptr));)
+        found = FindWindowExW(panel, nullptr, WC_BUTTONW, button);
+    return PostMessageW(found, BM_CLICK, 0, 0);
 }
 
 std::optional<std::wstring> Stored(const wchar_t* name) {  // none unless REG_SZ
@@ -79,6 +82,21 @@ std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.fin
 
 bool Normal(HWND w) { return IsWindowVisible(w) && !IsIconic(w) && !IsZoomed(w); }
 
+// What a command made of a fixture, read from the window itself.
+bool Minimised(HWND w) { return IsWindowVisible(w) && IsIconic(w); }
+bool Maximised(HWND w) { return IsWindowVisible(w) && IsZoomed(w); }
+bool Hidden(HWND w) { return IsWindow(w) && !IsWindowVisible(w); }
+bool Topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool InFront(HWND w) { return GetForegroundWindow() == w; }
+bool Gone(HWND w) { return !IsWindow(w); }
+bool Moving(HWND w) {  // in the system's move or size loop, which this ends
+    const auto looping = [w] {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gui) && gui.hwndMoveSize == w;
+    };
+    return looping() && PostMessageW(w, WM_KEYDOWN, VK_RETURN, 0) && PumpUntil([&] { return !looping(); });
+}
 class Qov {
 public:
     explicit Qov(const std::wstring& program) {
@@ -121,6 +139,12 @@ public:
         const auto found = std::ranges::find(rows, HandleText(window), [](const Row& r) { return r.back(); });
         return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
     }
+    int Icon(HWND window) const {  // its row's image; -1: not listed
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = RowOf(window);
+        return item.iItem >= 0 && SendInside(list_, LVM_GETITEMW, 0, item) ? item.iImage : -1;
+    }
     bool WaitForRow(HWND window) const { return PumpUntil([&] { return RowOf(window) >= 0; }); }
     bool Select(HWND window) const {
         const int row = RowOf(window);
@@ -136,12 +160,11 @@ public:
     // The ways a user gives a command: each delivers its identifier in WM_COMMAND.
     void Command(int id) const { PostMessageW(main_, WM_COMMAND, id, 0); }
     bool ChooseFromWindowMenu(int itemKey) const {  // "単独ウィンドウ(&O)" on the menu bar
-        PostMessageW(main_, WM_SYSCOMMAND, SC_KEYMENU, L'O');
-        return Pick(itemKey);
+        return ToFront() && PostMessageW(main_, WM_SYSCOMMAND, SC_KEYMENU, L'O') && Pick(itemKey);
     }
     bool ChooseFromPopup(int itemKey) const {  // right-clicking the selected row
         const auto row = Send(list_, LVM_GETNEXTITEM, -1, LVNI_SELECTED);
-        return row && ClickItem(list_, LVM_GETITEMRECT, *row, {LVIR_BOUNDS, 0, 0, 0}, WM_RBUTTONDOWN) &&
+        return row && ToFront() && ClickItem(list_, LVM_GETITEMRECT, *row, {LVIR_BOUNDS, 0, 0, 0}, WM_RBUTTONDOWN) &&
                Pick(itemKey);
     }
     bool ClickToolbar(int position) const {
@@ -149,8 +172,7 @@ public:
     }
     // A shortcut key typed with QOV in front: `keys` held in order, then let go.
     bool Type(std::initializer_list<WORD> keys) const {
-        SetForegroundWindow(main_);
-        if (!PumpUntil([&] { return GetForegroundWindow() == main_; }, 3s)) return false;
+        if (!ToFront()) return false;
         std::vector<INPUT> input;
         const auto add = [&](WORD key, DWORD flags) {
             INPUT one{};
@@ -160,6 +182,10 @@ public:
         for (const WORD key : keys) add(key, 0);
         for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
         return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
+    }
+    bool ToFront() const {
+        SetForegroundWindow(main_);
+        return PumpUntil([&] { return GetForegroundWindow() == main_; }, 3s);
     }
     bool PressEscape() const { return PostMessageW(list_, WM_KEYDOWN, VK_ESCAPE, 0); }
 
@@ -198,10 +224,11 @@ private:
         const LPARAM middle = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         return PostMessageW(control, down, 0, middle) && PostMessageW(control, down + 1, 0, middle);
     }
-    // Picks the item of that access key from the menu that is opening.
+    // Picks the item of that access key from the menu that is opening. Typed, not
+    // posted: a refresh that yields while the menu is open takes posted messages.
     bool Pick(int itemKey) const {
         const HWND menu = WaitForShown(L"#32768", nullptr);
-        return menu && PostMessageW(menu, WM_CHAR, itemKey, 0) &&
+        return menu && Type({static_cast<WORD>(itemKey)}) &&
                PumpUntil([&] { return !IsWindowVisible(menu); });
     }
 
@@ -251,7 +278,7 @@ TEST_F(E2e, AFirstRunListsWindowsAndSavesItsSettingsAtExit) {
         return qov_->StatusText() == L" " + std::to_wstring(qov_->Rows().size()) + L"個のウィンドウが存在します";
     })) << qov_->StatusText();
 
-    qov_->Command(IDM_EXIT);
+    ASSERT_TRUE(qov_->Type({VK_F4}));  // "終了"
     EXPECT_EQ(qov_->WaitForExit(), 0u);
     EXPECT_EQ(Stored(L"ShowOnly"), L"True") << "the settings were not saved";
 }
@@ -279,6 +306,83 @@ TEST_F(E2e, TheSettingsAndAddTitleDialogsChangeWhatIsListedAndSaved) {
     ASSERT_NO_FATAL_FAILURE(Start({}));  // the next run reads what this one wrote at close
     EXPECT_TRUE(qov_->WaitForRow(qov_->Main()));
     EXPECT_LT(qov_->RowOf(secret), 0);
+}
+
+// Each control clicked, then "キャンセル": nothing stored changes; "閉じる"
+// then applies what the control was left at. The question before a log-off
+// saves the settings; the refresh follows a new interval at once.
+TEST_F(E2e, TheSettingsDialogAppliesItsControlsOnlyAtItsCloseButton) {
+    const HWND renamed = Add(L"Renamed Fixture");
+    ASSERT_NO_FATAL_FAILURE(Start({{L"UpdateInterval", L"1000"}}));
+    ASSERT_TRUE(qov_->WaitForRow(renamed));
+    std::vector<std::pair<std::wstring, std::wstring>> stored{{L"AlwaysTop", L"False"}, {L"ShowNoname", L"False"},
+        {L"SystemWindow", L"False"}, {L"NotVWindow", L"False"}, {L"UpdateInterval", L"1000"}};
+    const auto expectStored = [&](const char* after) {
+        EXPECT_EQ(Send(qov_->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE) << "the log-off was refused";
+        for (const auto& [key, value] : stored) EXPECT_EQ(Stored(key.c_str()), value) << key << " after " << after;
+    };
+    enum Refresh { kUnchecked, kQuick, kSlow };  // a renamed window's row: within 3 s, or not in 2 s but at F5
+    // Each control is clicked on its own tab page, shown first, as a user clicks it.
+    const std::tuple<int, const wchar_t*, const wchar_t*, const wchar_t*, Refresh> controls[] = {
+        {0, L"QOVを常に手前に表示する（設定解除は次回起動時から有効）", L"AlwaysTop", L"True", kUnchecked},
+        {0, L"タイトルがないウィンドウは表示しない", L"ShowNoname", L"True", kUnchecked},
+        {1, L"システムウィンドウも処理する", L"SystemWindow", L"True", kUnchecked},
+        {1, L"以下のタイトルのウィンドウは処理からはずす", L"NotVWindow", L"True", kUnchecked},
+        {0, L"5秒", L"UpdateInterval", L"5000", kUnchecked},
+        {0, L"500ミリ秒", L"UpdateInterval", L"500", kUnchecked},
+        {0, L"10秒", L"UpdateInterval", L"10000", kSlow},
+        {0, L"100ミリ秒", L"UpdateInterval", L"100", kQuick},
+        {0, L"1秒", L"UpdateInterval", L"1000", kUnchecked},
+    };
+    const HWND settings = FindWindowW(nullptr, L"V O V　＜設定＞");
+    const auto press = [&](const wchar_t* button) {
+        qov_->Command(IDM_SETTINGS);
+        return WaitForShown(nullptr, L"V O V　＜設定＞") == settings && Click(settings, button) &&
+               PumpUntil([&] { return !IsWindowVisible(settings); });
+    };
+    int renames = 0;
+    for (const auto& [page, control, key, value, refresh] : controls) {
+        const std::string name = "the control for " + testing::PrintToString(std::wstring(key)) + " = " +
+                                 testing::PrintToString(std::wstring(value));
+        Send(FindWindowExW(settings, nullptr, WC_TABCONTROLW, nullptr), TCM_SETCURFOCUS, page);
+        ASSERT_TRUE(Click(settings, control) && press(L"キャンセル")) << name;
+        expectStored(("キャンセル after " + name).c_str());
+        ASSERT_TRUE(press(L"閉じる")) << name;
+        std::ranges::find(stored, key, [](const auto& kv) { return kv.first; })->second = value;
+        expectStored(("閉じる after " + name).c_str());
+        if (refresh == kUnchecked) continue;
+        const std::wstring title = L"Renamed " + std::to_wstring(++renames);
+        const auto listed = [&] { return std::ranges::count(qov_->Rows(), title, [](const Row& r) { return r[0]; }) == 1; };
+        SetWindowTextW(renamed, title.c_str());
+        if (refresh == kSlow) {
+            EXPECT_FALSE(PumpUntil(listed, 2s)) << name << " refreshed too soon";
+            ASSERT_TRUE(qov_->Type({VK_F5}));
+        }
+        EXPECT_TRUE(PumpUntil(listed, 3s)) << name << " did not refresh";
+    }
+}
+
+// Each secondary window hides at its close box and opens again. With "always
+// on top" stored, QOV's windows start topmost.
+TEST_F(E2e, EachSecondaryWindowOpensAgainAfterItsCloseBox) {
+    ASSERT_NO_FATAL_FAILURE(Start({{L"UpdateInterval", L"100"}, {L"AlwaysTop", L"True"}}));
+    EXPECT_TRUE(Topmost(qov_->Main()));
+    const HWND settings = FindWindowW(nullptr, L"V O V　＜設定＞");
+    const std::pair<const wchar_t*, std::function<void()>> windows[] = {
+        {L"V O V　＜設定＞", [&] { qov_->Command(IDM_SETTINGS); }},
+        {L"V O V　＜項目追加＞", [&] { Click(settings, L"追加"); }},
+        {L"QOV　＜バージョン情報＞", [&] { qov_->Command(IDM_ABOUT); }},
+    };
+    for (const auto& [caption, open] : windows)
+        for (const char* time : {"first", "again"}) {
+            open();
+            const HWND shown = WaitForShown(nullptr, caption);
+            ASSERT_TRUE(shown) << testing::PrintToString(std::wstring(caption)) << " did not open " << time;
+            EXPECT_TRUE(Topmost(shown));
+            Send(shown, WM_SYSCOMMAND, SC_CLOSE);
+            EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(shown); }));
+        }
+    EXPECT_TRUE(KeepsRefreshing());
 }
 
 TEST_F(E2e, ACommandOnAHungWindowDoesNotFreezeQov) {
@@ -331,6 +435,7 @@ TEST_F(E2e, IntoViewBringsAWindowFromFarOffTheDesktop) {
 // minimised window is saved with its show state alone and gets it back.
 TEST_F(E2e, ALayoutSavedInOneRunPutsTheWindowsBackInTheNext) {
     const HWND first = Add(L"First Fixture"), second = Add(L"Second Fixture"), third = Add(L"Third Fixture");
+    ShowWindow(Add(L"Hidden Fixture, no target of the visible windows"), SW_HIDE);
     MoveWindow(first, 100, 50, 500, 350, TRUE);
     MoveWindow(second, 300, 200, 400, 300, TRUE);
     SetWindowPos(second, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -360,12 +465,12 @@ TEST_F(E2e, ALayoutSavedInOneRunPutsTheWindowsBackInTheNext) {
 // Refusing to close its own row also proves that QOV still takes commands.
 TEST_F(E2e, AfterACancelledLogOffQovKeepsWorkingAndThenSavesItsSettingsAtTheLogOff) {
     ASSERT_NO_FATAL_FAILURE(Start({{L"UpdateInterval", L"100"}, {L"SystemWindow", L"True"}}));
-    EXPECT_TRUE(Send(qov_->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    EXPECT_EQ(Send(qov_->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     EXPECT_TRUE(Send(qov_->Main(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF));
     ASSERT_TRUE(qov_->WaitForRow(qov_->Main()) && KeepsRefreshing());  // a row below QOV's own
     ASSERT_TRUE(qov_->Select(qov_->Main()) && qov_->ClickToolbar(kToolbarClose));
     EXPECT_TRUE(BoxSays(L"QOV 自身のウィンドウには操作しません。"));
-    EXPECT_TRUE(Send(qov_->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    EXPECT_EQ(Send(qov_->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     EXPECT_EQ(Stored(L"TitleWidth"), L"4000") << "the settings were not saved";
     Send(qov_->Main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_EQ(qov_->WaitForExit(), 0u);
@@ -392,6 +497,61 @@ TEST_F(E2e, CommandsGivenBackToBackAllRunInTheOrderGiven) {
         EXPECT_TRUE(PumpUntil(done, 8s)) << name;
         Sleep(600);
         EXPECT_TRUE(done()) << name << ": undone later";
+    }
+}
+
+// The row icons: images of the list's image list, by status.
+enum { kMaximisedIcon, kMinimisedIcon, kNormalIcon, kHiddenIcon, kNoRow = -1 };
+
+// Each toolbar button, the single-window menu by its access keys, the pop-up
+// menu and the shortcut keys, each on the window meant, with the row icon its
+// new status shows.
+TEST_F(E2e, EveryWayToGiveACommandChangesItsWindowsAndTheirRowIcons) {
+    const HWND one = Add(L"Target Fixture"), other = Add(L"Other Fixture"), third = Add(L"Third Fixture");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(qov_->WaitForRow(one) && qov_->WaitForRow(other) && qov_->WaitForRow(third) && qov_->Select(one));
+    const auto toolbar = [this](int position) { return [=, this] { return qov_->ClickToolbar(position); }; };
+    const auto menu = [this](int key) { return [=, this] { return qov_->ChooseFromWindowMenu(key); }; };
+    const auto popup = [this](int key) { return [=, this] { return qov_->ChooseFromPopup(key); }; };
+    const auto ctrl = [this](WORD key) { return [=, this] { return qov_->Type({VK_CONTROL, key}); }; };
+    const std::vector<HWND> both{other, third};
+    const std::tuple<const char*, std::function<bool()>, std::vector<HWND>, bool (*)(HWND), int> steps[] = {
+        {"toolbar 最小化", toolbar(3), {one}, Minimised, kMinimisedIcon},
+        {"toolbar 元のサイズに戻す", toolbar(0), {one}, Normal, kNormalIcon},
+        {"toolbar 最大化", toolbar(4), {one}, Maximised, kMaximisedIcon},
+        {"toolbar 非表示", toolbar(6), {one}, Hidden, kHiddenIcon},
+        {"toolbar 表示", toolbar(7), {one}, Maximised, kMaximisedIcon},
+        {"menu 元のサイズに戻す", menu(L'R'), {one}, Normal, kNormalIcon},  // a maximised window cannot move
+        {"toolbar 移動", toolbar(1), {one}, Moving, kNormalIcon},
+        {"toolbar サイズ変更", toolbar(2), {one}, Moving, kNormalIcon},
+        {"menu 移動", menu(L'M'), {one}, Moving, kNormalIcon},
+        {"menu サイズ変更", menu(L'S'), {one}, Moving, kNormalIcon},
+        {"menu 最小化", menu(L'N'), {one}, Minimised, kMinimisedIcon},
+        {"menu 最大化", menu(L'X'), {one}, Maximised, kMaximisedIcon},
+        {"Ctrl+H", ctrl('H'), {one}, Hidden, kHiddenIcon},
+        {"Ctrl+S", ctrl('S'), {one}, Maximised, kMaximisedIcon},
+        {"pop-up 元のサイズに戻す", popup(L'R'), {one}, Normal, kNormalIcon},
+        {"pop-up 最小化", popup(L'N'), {one}, Minimised, kMinimisedIcon},
+        {"pop-up 最大化", popup(L'X'), {one}, Maximised, kMaximisedIcon},
+        {"menu 常に再前面に表示", menu(L'A'), {one}, Topmost, kMaximisedIcon},
+        {"menu 前面に表示", menu(L'T'), {one}, InFront, kMaximisedIcon},
+        {"toolbar 閉じる", toolbar(9), {one}, Gone, kNoRow},
+        {"toolbar 全て最小化", toolbar(12), both, Minimised, kMinimisedIcon},
+        {"toolbar 全て元のサイズに戻す", toolbar(11), both, Normal, kNormalIcon},
+        {"toolbar 全て最大化", toolbar(13), both, Maximised, kMaximisedIcon},
+        {"toolbar 全て非表示", toolbar(15), both, Hidden, kHiddenIcon},
+        {"全てのウィンドウ, toolbar 全て表示", [&] { return qov_->Command(IDM_TARGET_ALL), qov_->ClickToolbar(16); },
+         both, Maximised, kMaximisedIcon},
+        {"toolbar 全て閉じる", toolbar(18), both, Gone, kNoRow},
+    };
+    for (const auto& [way, give, windows, done, icon] : steps) {
+        ASSERT_TRUE(give()) << way;
+        EXPECT_TRUE(PumpUntil([&] { return std::ranges::all_of(windows, done); }, 8s)) << way;
+        for (const HWND window : windows) {
+            EXPECT_TRUE(PumpUntil([&] { return qov_->Icon(window) == icon; }, 5s))
+                << way << ": icon " << qov_->Icon(window) << " instead of " << icon;
+        }
+        EXPECT_TRUE(windows != std::vector{one} || (Normal(other) && Normal(third))) << way << ": another changed";
     }
 }
 
