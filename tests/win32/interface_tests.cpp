@@ -1,6 +1,6 @@
 // The program's own windows where the real controls decide: the toolbar,
-// frames at each DPI, where a dialog opens and how it closes, what every
-// window does with a DPI change, the box a failure shows.
+// where a dialog opens, what every window does with a DPI change, the box a
+// failure shows.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -80,18 +80,6 @@ TEST_F(MainToolbarTest, TooltipIsTheButtonsTextWhileTheCursorIsOverTheToolbar) {
     EXPECT_EQ(request(), L"(none)") << "the cursor is not over the toolbar";
 }
 
-TEST(Layout, WindowSizeForClientIsTheScaledClientInsideTheSystemFrame) {
-    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
-    for (const auto& [dpi, hasMenu] : {std::pair{96u, false}, std::pair{192u, true}}) {
-        RECT frame{};  // 6870 x 5370 twips are 458 x 358 pixels at 96 dpi
-        AdjustWindowRectExForDpi(&frame, kStyle, hasMenu, kExStyle, dpi);
-        const SIZE size = WindowSizeForClient(6870, 5370, kStyle, kExStyle, hasMenu, dpi);
-        EXPECT_EQ(size.cx, MulDiv(458, dpi, 96) + frame.right - frame.left) << dpi << " dpi";
-        EXPECT_EQ(size.cy, MulDiv(358, dpi, 96) + frame.bottom - frame.top) << dpi << " dpi";
-    }
-}
-
 TEST(Dialogs, AboutBoxOpensCentredOnTheMainWindowsMonitor) {
     const UniqueWindow mainWindow = test::CreateTestWindow(L"Main window");
     AboutBox about(mainWindow.get());
@@ -103,15 +91,6 @@ TEST(Dialogs, AboutBoxOpensCentredOnTheMainWindowsMonitor) {
     GetMonitorInfoW(MonitorFromWindow(mainWindow.get(), MONITOR_DEFAULTTONEAREST), &monitor);
     EXPECT_NEAR(box.left + box.right, monitor.rcWork.left + monitor.rcWork.right, 1);
     EXPECT_NEAR(box.top + box.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1);
-}
-
-TEST(Dialogs, TheCloseBoxHidesADialogRatherThanDestroyingIt) {
-    const UniqueWindow mainWindow = test::CreateTestWindow(L"Main window");
-    AboutBox about(mainWindow.get());
-    about.Show();
-    SendMessageW(about.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(IsWindow(about.Handle()));
-    EXPECT_FALSE(IsWindowVisible(about.Handle()));
 }
 
 // A bare window on the scaffold that records the resolutions it is dressed for.
