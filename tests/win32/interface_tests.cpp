@@ -14,7 +14,6 @@
 #include "core/command_ids.h"
 #include "win32/dialogs.h"
 #include "win32/failure.h"
-#include "win32/layout.h"
 #include "win32/main_toolbar.h"
 #include "win32/test_support.h"
 #include "win32/toolbar/ctoolbar.h"
