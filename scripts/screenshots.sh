@@ -68,11 +68,12 @@ about_caption="QOV　＜バージョン情報＞"
 # Start from the default settings every time.
 in_desktop reg delete 'HKCU\Software\Tamarind Desk\QOV' /f >/dev/null 2>&1 || true
 
-# A few ordinary windows for QOV to list.
-for program in notepad regedit winecfg; do
-  in_desktop "$program" &
+# A few ordinary windows for QOV to list, each started once the one before
+# shows, so the newest-first order of the list is always the same.
+for program in notepad:"Untitled - Notepad" regedit:"Registry Editor" winecfg:"Wine configuration"; do
+  in_desktop "${program%%:*}" &
+  drive wait "${program#*:}" >/dev/null
 done
-sleep 3
 in_desktop "$qov" &
 shoot "$main_caption" screenshot.png
 
