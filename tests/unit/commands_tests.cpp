@@ -36,32 +36,6 @@ struct Scene {
     }
 };
 
-// Closing Program Manager asks Windows to shut down; hiding QOV leaves no way
-// back. A single command on one says why in a box; "全て…" passes them by.
-TEST(WindowCommands, QovsOwnAndTheShellsWindowsAreNeverActedOn) {
-    const std::string shell = "デスクトップやタスクバーなど、Windows のシェルのウィンドウには操作しません"
-                              "（閉じると Windows の終了を求めることになり、隠すとタスクバーが消えます）。";
-    const std::string own = "QOV 自身のウィンドウには操作しません。";
-    const std::tuple<const char*, fakes::FakeWindow, std::string> cases[] = {
-        {"Program Manager", {.className = "Progman"}, shell},
-        {"", {.className = "Shell_SecondaryTrayWnd"}, shell},              // another monitor's taskbar
-        {"V O V", {.className = "QOV.MainWindow", .processId = 99}, own},  // another QOV's
-        {"V O V", {.className = "#32770", .processId = 7}, own},           // QOV's message box
-    };
-    for (const auto& [title, window, reason] : cases) {
-        Scene s;
-        EXPECT_TRUE(s.Run(IDM_TARGET_ALL));
-        const WindowHandle untouchable = s.List(title, window);
-        for (const int id : {IDM_CLOSE, IDM_HIDE, IDM_MAKE_TOPMOST})
-            EXPECT_EQ(s.Run(id, untouchable), (CommandReport{reason, ""})) << title << ", command " << id;
-        EXPECT_EQ(s.desktop.Touched(), std::vector<WindowHandle>{}) << title;
-        for (const int id : {IDM_ALL_CLOSE, IDM_ALL_HIDE}) {
-            EXPECT_EQ(s.Run(id)->box, "");
-            EXPECT_EQ(s.desktop.Touched(), (std::vector{s.visible, s.hidden, s.minimised, s.cloaked})) << title;
-        }
-    }
-}
-
 // In Windows Terminal the console's window is a hidden stand-in: the terminal
 // is the nearest process above qovc with a window on screen, past the shell.
 TEST(HostingTerminal, IsTheNearestAncestorOnScreenOnlyBehindAHiddenConsoleWindow) {
@@ -77,7 +51,7 @@ TEST(HostingTerminal, IsTheNearestAncestorOnScreenOnlyBehindAHiddenConsoleWindow
 TEST(WindowCommands, RefusedHungAndCloakedWindowsAreReportedInTheStatusBar) {
     using enum Operation::Kind;
     Scene s;
-    s.settings.showOnlyVisible = false;
+    s.Run(IDM_TARGET_ALL);
     const WindowHandle elevated = s.List("Task Manager"), stuck = s.List("Stuck");
     s.desktop.outcomeOf = [&](const Operation& op) {
         if (op.window == stuck) return Outcome::Hung;

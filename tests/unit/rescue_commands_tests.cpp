@@ -88,8 +88,9 @@ TEST(RescueCommands, TargetsFollowTheTargetModeAndNeverIncludeTheShellsOrQovsOwn
     s.Run(IDM_INTO_VIEW);
     EXPECT_EQ(s.desktop.Touched(), std::vector<WindowHandle>{}) << "no row selected";
 
-    // The shell's windows and QOV's own are never moved, saved or restored.
-    const WindowHandle taskbar = s.Add("", {.className = "Shell_TrayWnd", .rect = away});
+    // The shell's windows (here another monitor's taskbar) and QOV's own are
+    // never moved, saved or restored.
+    const WindowHandle taskbar = s.Add("", {.className = "Shell_SecondaryTrayWnd", .rect = away});
     s.Add("V O V", {.className = "QOV.MainWindow", .rect = away});
     s.Run(IDM_ALL_INTO_VIEW);
     EXPECT_EQ(s.desktop.Touched(), (std::vector{shown, hidden}));
