@@ -111,99 +111,68 @@ TEST(RescueCommands, OnlyWhatTheStoreKeptIsReportedSaved) {
     EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "配置を保存できませんでした。");
 }
 
-// Its invisible borders reach past the screen's edges; measured when it was
-// saved, they still count once it is minimised, and it is restored where it was.
-TEST(RescueCommands, AWindowSavedFlushWithTheEdgesIsPutBackThereFromMinimised) {
-    Scene s;
-    const WindowHandle snapped = s.Add("left half", {.rect = {-7, 0, 967, 1047}, .frame = WindowRect{0, 0, 960, 1040}});
-    s.Run(IDM_SAVE_LAYOUT);
-    s.desktop.windows[snapped].state = ShowState::Minimized;
-    s.desktop.windows[snapped].normal = WindowRect{100, 100, 500, 400};
-    s.Run(IDM_RESTORE_LAYOUT);
-    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, snapped, {-7, 0, 967, 1047}}}));
-}
-
-// Wine tells no other process a minimised or maximised window's normal
-// place, nor Windows of some windows created maximised.
-TEST(RescueCommands, AWindowWhoseNormalPlaceIsUnknownIsSavedAndGetsItsShowStateBack) {
+// Each window is saved as `saved`, then is as `now` (its title kept) when the
+// layout is restored; the left-hand monitor is the primary.
+TEST(RescueCommands, ASavedWindowGetsItsPlaceAndShowStateBack) {
+    using enum Operation::Kind;
+    using enum ShowState;
     constexpr int kMinimizeQuietly = int(ShowCommand::ShowMinimizedNoActivate),
                   kMaximize = int(ShowCommand::ShowMaximized);
+    const WindowRect onRight{2000, 100, 2800, 700}, maximisedLeft{-8, -8, 1928, 1048},
+                     maximisedRight{1912, -8, 3848, 1048};
+    const fakes::FakeWindow savedMaximised{.state = Maximized, .rect = maximisedRight, .normal = onRight};
+    fakes::FakeWindow unknownMinimised{.state = Minimized, .rect = {0, 1000, 160, 1040}, .topmost = true,
+                                       .normalKnown = false},
+        unknownMaximised = unknownMinimised;
+    unknownMaximised.state = Maximized;
     const struct {
         const char* name;
-        ShowState saved, now;
-        bool visibleNow;
-        Outcome outcome;
+        fakes::FakeWindow saved, now;
         std::vector<Operation> expected;  // on the window, whose handle is filled in
-        std::string message;
+        std::string message = kOneRestored;
+        Outcome outcome = Outcome::Done;
+        int rightDpi = 96;  // the right-hand monitor's when the layout is restored
     } cases[] = {
-        {"minimised, restored since", ShowState::Minimized, ShowState::Normal, true, Outcome::Done,
-         {{Operation::Show, kMinimizeQuietly, 0}, {Operation::MakeTopmost, 0, 0}}, kOneRestored},
-        {"maximised, minimised since", ShowState::Maximized, ShowState::Minimized, true, Outcome::Done,
-         {{Operation::Show, kMaximize, 0}, {Operation::MakeTopmost, 0, 0}}, kOneRestored},
-        {"still minimised", ShowState::Minimized, ShowState::Minimized, true, Outcome::Done,
-         {{Operation::MakeTopmost, 0, 0}}, kOneRestored},
-        {"invisible since: not shown", ShowState::Minimized, ShowState::Normal, false, Outcome::Done, {},
-         kOneRefused},
-        {"refused", ShowState::Maximized, ShowState::Normal, true, Outcome::Refused,
-         {{Operation::Show, kMaximize, 0}}, kOneRefused},
+        // Its invisible borders reach past the screen's edges; measured when
+        // it was saved, they still count once it is minimised.
+        {"snapped to the left half, minimised since", {.rect = {-7, 0, 967, 1047}, .frame = WindowRect{0, 0, 960, 1040}},
+         {.state = Minimized, .normal = WindowRect{100, 100, 500, 400}}, {{kPlace, kNormal, 0, {-7, 0, 967, 1047}}}},
+        // Wine tells no other process a minimised or maximised window's normal
+        // place, nor Windows of some windows created maximised: its show state
+        // is saved alone.
+        {"minimised, restored since", unknownMinimised, {.normalKnown = false},
+         {{Show, kMinimizeQuietly, 0}, {MakeTopmost, 0, 0}}},
+        {"maximised, minimised since", unknownMaximised, {.state = Minimized, .normalKnown = false},
+         {{Show, kMaximize, 0}, {MakeTopmost, 0, 0}}},
+        {"still minimised", unknownMinimised, {.state = Minimized, .normalKnown = false}, {{MakeTopmost, 0, 0}}},
+        {"invisible since: not shown", unknownMinimised, {.visible = false, .normalKnown = false}, {}, kOneRefused},
+        {"refused", unknownMaximised, {.normalKnown = false}, {{Show, kMaximize, 0}}, kOneRefused, Outcome::Refused},
+        // SetWindowPlacement would leave a maximised window maximised on the monitor it is on.
+        {"maximised on the other monitor since", savedMaximised,
+         {.state = Maximized, .rect = maximisedLeft, .normal = WindowRect{100, 100, 900, 700}},
+         {{MoveMaximized, 0, 0, onRight}}},
+        {"maximised there, its normal place changed", savedMaximised,
+         {.state = Maximized, .rect = maximisedRight, .normal = WindowRect{2100, 100, 2900, 700}},
+         {{kPlace, kMaximized, 0, onRight}}},
+        {"normal on the other monitor since", savedMaximised, {.rect = {100, 100, 900, 700}},
+         {{kPlace, kMaximized, 0, onRight}}},
+        // The same size in the user's terms once its monitor's scale is 125% instead of 100%.
+        {"its monitor rescaled", {.rect = onRight}, {.rect = onRight}, {{kPlace, kNormal, 0, {2000, 100, 3000, 850}}},
+         kOneRestored, Outcome::Done, 120},
     };
     for (const auto& c : cases) {
         Scene s;
         s.settings.showOnlyVisible = false;
-        const WindowHandle window = s.Add(c.name, {.state = c.saved, .rect = {0, 1000, 160, 1040}, .topmost = true,
-                                                   .normalKnown = false});
+        s.desktop.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, "\\\\.\\DISPLAY1", 96},
+                              {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}, "\\\\.\\DISPLAY2", 96}};
+        const WindowHandle window = s.Add(c.name, c.saved);
         ASSERT_EQ(s.Run(IDM_SAVE_LAYOUT), "1 個のウィンドウの配置を保存しました。") << c.name;
-        s.desktop.windows[window].state = c.now;
-        s.desktop.windows[window].visible = c.visibleNow;
-        s.desktop.windows[window].topmost = false;
+        s.desktop.windows[window] = c.now;
+        s.desktop.windows[window].title = c.name;
+        s.desktop.monitors[1].dpi = c.rightDpi;
         s.desktop.outcomeOf = [&](const Operation&) { return c.outcome; };
         EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), c.message) << c.name;
         EXPECT_EQ(s.desktop.operations, On(window, c.expected)) << c.name;
-    }
-}
-
-// The scaling itself is the layout's; here, that the monitor is saved and used.
-TEST(RescueCommands, AWindowSavedAtOneScaleIsRestoredAtTheSameSizeInTheUsersTerms) {
-    Scene s;
-    s.desktop.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, "\\\\.\\DISPLAY1", 96},
-                          {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}, "\\\\.\\DISPLAY2", 96}};
-    const WindowHandle window = s.Add("editor", {.rect = {2000, 100, 2800, 700}});
-    s.Run(IDM_SAVE_LAYOUT);
-    EXPECT_NE(s.store.values["Window1"].find(";monitor=\\\\.\\DISPLAY2;dpi=96"), std::string::npos)
-        << s.store.values["Window1"];
-    s.desktop.monitors[1].dpi = 120;  // its scale changed from 100% to 125%
-    s.Run(IDM_RESTORE_LAYOUT);
-    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, window, {2000, 100, 3000, 850}}}));
-}
-
-// SetWindowPlacement would leave a maximised window maximised on the monitor it is on.
-TEST(RescueCommands, AWindowSavedMaximisedOnOneMonitorIsMaximisedThereAgain) {
-    const WindowRect savedNormal{2000, 100, 2800, 700};  // on the right-hand monitor
-    const WindowRect maximisedLeft{-8, -8, 1928, 1048}, maximisedRight{1912, -8, 3848, 1048};
-    const struct {
-        const char* name;
-        fakes::FakeWindow now;
-        Operation expected;  // on the window, whose handle is filled in
-    } cases[] = {
-        {"maximised on the other monitor since",
-         {.state = ShowState::Maximized, .rect = maximisedLeft, .normal = WindowRect{100, 100, 900, 700}},
-         {Operation::MoveMaximized, 0, 0, savedNormal}},
-        {"maximised there, its normal place changed",
-         {.state = ShowState::Maximized, .rect = maximisedRight, .normal = WindowRect{2100, 100, 2900, 700}},
-         {kPlace, kMaximized, 0, savedNormal}},
-        {"normal on the other monitor since", {.rect = {100, 100, 900, 700}}, {kPlace, kMaximized, 0, savedNormal}},
-    };
-    for (const auto& c : cases) {
-        Scene s;
-        s.desktop.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}, {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}}};
-        const WindowHandle window =
-            s.Add(c.name, {.state = ShowState::Maximized, .rect = maximisedRight, .normal = savedNormal});
-        s.Run(IDM_SAVE_LAYOUT);
-        fakes::FakeWindow now = c.now;
-        now.title = c.name;
-        s.desktop.windows[window] = now;
-        EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), kOneRestored) << c.name;
-        EXPECT_EQ(s.desktop.operations, On(window, {c.expected})) << c.name;
     }
 }
 
