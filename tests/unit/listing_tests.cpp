@@ -121,6 +121,9 @@ TEST_F(Listing, RowsShowEveryColumnThenOnlyWhatChangedAndTitleChoicesTheListedTi
               "B2最小化-");
     EXPECT_EQ(list.rows.at(2).icon, MinimizedIcon);
     EXPECT_EQ(list.writes.fields, 1 + 3);
+    desktop.foreground = minimised;  // nothing else changes
+    Refresh();
+    EXPECT_EQ(list.rows[0].cells[StatusColumn] + list.rows[2].cells[StatusColumn], "通常最小化(Act)");
 }
 
 TEST_F(Listing, RowsAndTableStayInStepThroughRemovalsEvenWhenTheListRefuses) {
