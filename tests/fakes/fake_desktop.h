@@ -55,6 +55,13 @@ public:
     // What each operation comes to; a test may also carry it out here.
     std::function<Outcome(const Operation&)> outcomeOf = [](const Operation&) { return Outcome::Done; };
 
+    // The windows operated on since the last call, in order.
+    std::vector<WindowHandle> Touched() {
+        std::vector<WindowHandle> touched;
+        for (const Operation& op : operations) touched.push_back(op.window);
+        return operations.clear(), touched;
+    }
+
     void EnumerateWindows(const std::function<void(WindowHandle)>& visit) override {
         ++enumerations;
         for (auto it = windows.rbegin(); it != windows.rend(); ++it) visit(it->first);

@@ -49,13 +49,11 @@ struct Case {
 
 TEST(CliArguments, GiveTheRequestOrAUsageErrorWithAHint) {
     const Case cases[] = {
-        {{"list"}, "list"},
         {{"list", "--format", "json", "--unfiltered"}, "list json unfiltered"},
         {{"list", "--format=csv", "--visible"}, "list visible csv"},
         {{"list", "--title", "無題 - メモ帳", "--class", "Notepad"}, "list title=無題 - メモ帳 class=Notepad"},
         {{"minimize", "--process", "notepad.exe", "--all"}, "minimize process=notepad.exe all"},
         {{"close", "--pid", "4242", "--dry-run"}, "close pid=4242 dry-run"},
-        {{"front", "--handle", "131148"}, "front handle=131148"},
         {{"front", "--handle", "0x2004C"}, "front handle=131148"},
         {{"front", "--handle", "-16777214"}, "front handle=-16777214"},
         // The unsigned and hexadecimal forms of a negative handle name the same window.
@@ -63,7 +61,6 @@ TEST(CliArguments, GiveTheRequestOrAUsageErrorWithAHint) {
         {{"front", "--handle", "0xFF000002"}, "front handle=-16777214"},
         {{"move", "-200", "80", "--title", "x"}, "move -200 80 title=x"},
         {{"resize", "800", "600", "--all"}, "resize 800 600 all"},
-        {{"topmost", "--visible"}, "topmost visible"},
         {{"--help"}, "help"},
         {{"close", "--all", "-h"}, "help"},
         {{"close", "--title", "-h"}, "close title=-h"},  // a value, not a request for help
@@ -76,11 +73,9 @@ TEST(CliArguments, GiveTheRequestOrAUsageErrorWithAHint) {
         {{"--all"}, "error: 最初にコマンドを指定してください: --all"},
         {{"--version", "list"}, "error: --version の後に余分な引数があります"},
         {{"list", "--all"}, "error: --all は list には使えません。"},
-        {{"list", "--dry-run"}, "error: --dry-run は list には使えません。"},
         {{"close", "--format", "json"}, "error: --format は list にだけ使えます。"},
         {{"list", "--format", "xml"}, "error: --format は table、csv、json のどれかです: xml"},
         {{"list", "--format"}, "error: --format には値が必要です。"},
-        {{"list", "--title", ""}, "error: --title の値が空です。"},
         {{"list", "--class="}, "error: --class の値が空です。"},
         {{"list", "--all=yes"}, "error: --all は値を取りません。"},
         {{"list", "--title", "a", "--title", "b"}, "error: --title が二度指定されています。"},
@@ -88,11 +83,9 @@ TEST(CliArguments, GiveTheRequestOrAUsageErrorWithAHint) {
         {{"list", "notepad"}, "error: 余分な引数です: notepad"},
         {{"front", "--handle", "0"}, "error: --handle はウィンドウハンドルの数"},
         {{"front", "--handle", "4294967296"}, "error: --handle はウィンドウハンドルの数"},
-        {{"front", "--handle", "--all"}, "error: --handle はウィンドウハンドルの数"},
         {{"close", "--pid", "-1"}, "error: --pid はプロセスIDの数です: -1"},
         {{"move", "10"}, "error: move には X Y の二つの数が必要です。"},
         {{"move", "10", "--all"}, "error: move の X Y は -100000～100000 の整数です: --all"},
-        {{"resize", "0", "600"}, "error: resize の WIDTH HEIGHT は 1～100000 の整数です: 0"},
         {{"resize", "800", "100001"}, "error: resize の WIDTH HEIGHT は 1～100000 の整数です: 100001"},
     };
     for (const Case& c : cases) {

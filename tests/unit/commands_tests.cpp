@@ -34,59 +34,7 @@ struct Scene {
     std::optional<CommandReport> Run(int id, std::optional<WindowHandle> selected = {}) {
         return commands.Run({id, selected});
     }
-    std::vector<WindowHandle> Touched() {
-        std::vector<WindowHandle> windows;
-        for (const Operation& op : desktop.operations) windows.push_back(op.window);
-        return desktop.operations.clear(), windows;
-    }
 };
-
-// What each command does is seen on real windows; here, which windows it is
-// done to.
-TEST(WindowCommands, AllCommandsActOnTheTargetsOfTheModeAndOthersOnTheSelectedRowOnly) {
-    for (const int targetMode : {IDM_TARGET_VISIBLE, IDM_TARGET_ALL}) {
-        Scene s;
-        EXPECT_TRUE(s.Run(targetMode) && s.Run(IDM_ALL_HIDE));
-        EXPECT_EQ(s.Touched(), targetMode == IDM_TARGET_VISIBLE
-                                   ? (std::vector{s.visible, s.minimised})
-                                   : (std::vector{s.visible, s.hidden, s.minimised, s.cloaked}));
-        EXPECT_TRUE(s.Run(IDM_HIDE, s.hidden));
-        EXPECT_EQ(s.Touched(), std::vector{s.hidden}) << "a single command on a hidden row";
-        EXPECT_TRUE(s.Run(IDM_HIDE));
-        EXPECT_EQ(s.Touched(), std::vector<WindowHandle>{}) << "no row selected";
-    }
-    for (int other : {0, IDM_REFRESH, IDM_ABOUT}) EXPECT_FALSE(Scene().Run(other));
-}
-
-// Closing Program Manager asks Windows to shut down; hiding QOV leaves no way
-// back. A single command on one says why in a box; "全て…" passes them by.
-TEST(WindowCommands, QovsOwnAndTheShellsWindowsAreNeverActedOn) {
-    const std::string shell = "デスクトップやタスクバーなど、Windows のシェルのウィンドウには操作しません"
-                              "（閉じると Windows の終了を求めることになり、隠すとタスクバーが消えます）。";
-    const std::string own = "QOV 自身のウィンドウには操作しません。";
-    const std::tuple<const char*, fakes::FakeWindow, std::string> cases[] = {
-        {"Program Manager", {.className = "Progman"}, shell},
-        {"", {.className = "Shell_TrayWnd"}, shell},
-        {"", {.className = "Shell_SecondaryTrayWnd"}, shell},
-        {"", {.className = "WorkerW"}, shell},
-        {"V O V", {.className = "QOV.MainWindow", .processId = 99}, own},  // another QOV's
-        {"V O V", {.className = "#32770", .processId = 7}, own},           // QOV's message box
-    };
-    for (const auto& [title, window, reason] : cases) {
-        Scene s;
-        s.settings.showOnlyVisible = false;
-        const WindowHandle untouchable = s.List(title, window);
-        for (const int id : {IDM_CLOSE, IDM_HIDE, IDM_MINIMIZE, IDM_MAKE_TOPMOST}) {
-            EXPECT_EQ(s.Run(id, untouchable), (CommandReport{reason, ""})) << title;
-            EXPECT_EQ(s.Touched(), std::vector<WindowHandle>{}) << title << ", command " << id;
-        }
-        for (const int id : {IDM_ALL_CLOSE, IDM_ALL_HIDE, IDM_ALL_MINIMIZE}) {
-            EXPECT_EQ(s.Run(id)->box, "");
-            EXPECT_EQ(s.Touched(), (std::vector{s.visible, s.hidden, s.minimised, s.cloaked})) << title;
-        }
-        EXPECT_EQ(s.commands.Targets(), (std::vector{s.visible, s.hidden, s.minimised, s.cloaked}));
-    }
-}
 
 // In Windows Terminal the console's window is a hidden stand-in: the terminal
 // is the nearest process above qovc with a window on screen, past the shell.
@@ -103,7 +51,7 @@ TEST(HostingTerminal, IsTheNearestAncestorOnScreenOnlyBehindAHiddenConsoleWindow
 TEST(WindowCommands, RefusedHungAndCloakedWindowsAreReportedInTheStatusBar) {
     using enum Operation::Kind;
     Scene s;
-    s.settings.showOnlyVisible = false;
+    s.Run(IDM_TARGET_ALL);
     const WindowHandle elevated = s.List("Task Manager"), stuck = s.List("Stuck");
     s.desktop.outcomeOf = [&](const Operation& op) {
         if (op.window == stuck) return Outcome::Hung;
@@ -127,7 +75,8 @@ TEST(WindowCommands, RefusedHungAndCloakedWindowsAreReportedInTheStatusBar) {
 
 // A command that waits its turn may find its window gone: it is skipped
 // quietly. The table may change while a command waits for a window, and a
-// window hidden meanwhile is no target any more.
+// window hidden meanwhile is no target any more, nor is a cloaked one under
+// the visible-only target mode.
 TEST(WindowCommands, AWindowGoneByItsTurnIsSkippedAndTargetsAreAskedJustBeforeTheirTurn) {
     Scene s;
     s.desktop.windows.erase(s.hidden);
@@ -137,7 +86,10 @@ TEST(WindowCommands, AWindowGoneByItsTurnIsSkippedAndTargetsAreAskedJustBeforeTh
     const WindowHandle hiddenLater = s.List("hidden later");
     s.desktop.duringOperation = [&] { s.desktop.windows[hiddenLater].visible = false; };
     s.Run(IDM_ALL_MAXIMIZE);
-    EXPECT_EQ(s.Touched(), (std::vector<WindowHandle>{s.visible, s.minimised}));
+    EXPECT_EQ(s.desktop.Touched(), (std::vector<WindowHandle>{s.visible, s.minimised}));
+    EXPECT_EQ(s.Run(IDM_CLOSE), CommandReport{}) << "no row selected";
+    EXPECT_TRUE(s.desktop.operations.empty());
+    for (int other : {0, IDM_REFRESH, IDM_ABOUT}) EXPECT_FALSE(s.Run(other));
 }
 
 // The order the user gave them, each once, also when a command is given while

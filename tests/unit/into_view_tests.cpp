@@ -22,13 +22,10 @@ TEST(IntoView, EachWindowEndsWhollyInsideTheWorkAreaOfItsNearestMonitorMovedTheL
         WindowRect window, expected;
     } cases[] = {
         {"already in view", {kPrimary, kLeft}, {100, 100, 700, 500}, {100, 100, 700, 500}},
-        {"in view on the left monitor", {kPrimary, kLeft}, {-1000, -150, -600, 400}, {-1000, -150, -600, 400}},
         {"partly off the left edge", {kPrimary}, {-300, 100, 300, 500}, {0, 100, 600, 500}},
-        {"wholly off to the right", {kPrimary}, {2500, 200, 3300, 800}, {1120, 200, 1920, 800}},
         {"far off to the right", {kPrimary, kLeft}, {90000, -90000, 90400, -89700}, {1520, 0, 1920, 300}},
         {"under the taskbar", {kPrimary}, {100, 900, 500, 1070}, {100, 870, 500, 1040}},
         {"larger than the work area", {kPrimary}, {-50, -50, 2000, 1200}, {0, 0, 1920, 1040}},
-        {"wider only", {kPrimary}, {500, 100, 2600, 400}, {0, 100, 1920, 400}},
         {"below the left monitor's work area", {kPrimary, kLeft}, {-1000, 700, -600, 900}, {-1000, 584, -600, 784}},
         // Touches neither monitor: the left one is nearer than the primary.
         {"above both, nearest the left one", {kPrimary, kLeft}, {100, -900, 500, -500}, {-400, -200, 0, 200}},

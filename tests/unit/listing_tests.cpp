@@ -51,12 +51,10 @@ TEST(ListRows, ShowStateVisibilityAndForegroundGiveStatusIconAndRectangle) {
     using enum ShowState;
     using enum Visibility;
     const std::tuple<ShowState, Visibility, bool, const char*, StatusIcon, bool> cases[] = {
-        {Normal, Visible, false, "通常", NormalIcon, true},
         {Normal, Visible, true, "通常(Act)", NormalIcon, true},
         {Minimized, Visible, false, "最小化", MinimizedIcon, false},
         {Maximized, Visible, true, "最大化(Act)", MaximizedIcon, true},
         {Minimized, Hidden, true, "非表示(Act)", HiddenIcon, false},
-        {Maximized, Hidden, false, "非表示", HiddenIcon, false},
         {Normal, CloakedByApp, false, "非表示", HiddenIcon, false},
         {Unknown, Hidden, true, "(Act)", NoIcon, false},
     };
@@ -123,6 +121,9 @@ TEST_F(Listing, RowsShowEveryColumnThenOnlyWhatChangedAndTitleChoicesTheListedTi
               "B2最小化-");
     EXPECT_EQ(list.rows.at(2).icon, MinimizedIcon);
     EXPECT_EQ(list.writes.fields, 1 + 3);
+    desktop.foreground = minimised;  // nothing else changes
+    Refresh();
+    EXPECT_EQ(list.rows[0].cells[StatusColumn] + list.rows[2].cells[StatusColumn], "通常最小化(Act)");
 }
 
 TEST_F(Listing, RowsAndTableStayInStepThroughRemovalsEvenWhenTheListRefuses) {

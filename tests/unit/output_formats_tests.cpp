@@ -19,8 +19,6 @@ WindowRecord Window(std::string title) {
 TEST(OutputFormats, CsvQuotesOnlyFieldsThatNeedItAndDoublesQuotes) {
     const std::tuple<std::string, std::string> cases[] = {
         {"plain", "plain"},
-        {"", ""},
-        {"無題 - メモ帳", "無題 - メモ帳"},
         {"a, b", "\"a, b\""},
         {"say \"hi\"", "\"say \"\"hi\"\"\""},
         {"two\r\nlines", "\"two\r\nlines\""},
@@ -32,13 +30,11 @@ TEST(OutputFormats, CsvQuotesOnlyFieldsThatNeedItAndDoublesQuotes) {
 
 TEST(OutputFormats, JsonEscapesQuotesBackslashesAndControlCharactersAndKeepsJapanese) {
     const std::tuple<std::string, std::string> cases[] = {
-        {"plain", "\"plain\""},
         {"say \"hi\"", "\"say \\\"hi\\\"\""},
         {"C:\\path", "\"C:\\\\path\""},
         {"a\r\nb\tc", "\"a\\r\\nb\\tc\""},
         {std::string("nul\0bell\x07", 9) + "\x1f", "\"nul\\u0000bell\\u0007\\u001f\""},
         {"無題 - メモ帳 𠮷", "\"無題 - メモ帳 𠮷\""},
-        {"a,b", "\"a,b\""},
     };
     for (const auto& [text, literal] : cases) EXPECT_EQ(JsonString(text), literal) << literal;
 }

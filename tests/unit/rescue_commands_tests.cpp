@@ -16,6 +16,12 @@ const std::string kOneRefused =
 constexpr int kNormal = int(ShowState::Normal), kMinimized = int(ShowState::Minimized),
               kMaximized = int(ShowState::Maximized);
 
+// The operations expected on one window.
+std::vector<Operation> On(WindowHandle window, std::vector<Operation> operations) {
+    for (Operation& op : operations) op.window = window;
+    return operations;
+}
+
 // One 1920x1080 monitor whose work area ends at 1040 (the fake's); every window listed.
 struct Scene {
     fakes::FakeDesktop desktop;
@@ -46,7 +52,6 @@ struct Scene {
 // part, the normal place) and what is kept.
 TEST(RescueCommands, IntoViewMovesOnlyWindowsOutOfViewAndKeepsTheirShowState) {
     const std::tuple<const char*, fakes::FakeWindow, std::vector<Operation>> cases[] = {
-        {"in view", {.rect = {100, 100, 500, 400}}, {}},
         {"snapped to the left half, its invisible borders past the edges",
          {.rect = {-7, 0, 967, 1047}, .frame = WindowRect{0, 0, 960, 1040}}, {}},
         {"beyond any screen's reach", {.rect = {2000000000, 0, 2000000400, 300}}, {}},
@@ -66,9 +71,7 @@ TEST(RescueCommands, IntoViewMovesOnlyWindowsOutOfViewAndKeepsTheirShowState) {
             const WindowHandle window = s.Add(name, fixture);
             s.Select(window);
             EXPECT_EQ(s.Run(id), "");
-            std::vector<Operation> expected = operations;
-            for (Operation& op : expected) op.window = window;
-            EXPECT_EQ(s.desktop.operations, expected) << name << ", command " << id;
+            EXPECT_EQ(s.desktop.operations, On(window, operations)) << name << ", command " << id;
         }
     }
 }
@@ -77,29 +80,23 @@ TEST(RescueCommands, TargetsFollowTheTargetModeAndNeverIncludeTheShellsOrQovsOwn
     Scene s;
     const WindowRect away{3000, 0, 3400, 300};
     const WindowHandle shown = s.Add("shown", {.rect = away}), hidden = s.Add("unseen", {.visible = false, .rect = away});
-    const auto touched = [&] {
-        std::vector<WindowHandle> windows;
-        for (const Operation& op : s.desktop.operations) windows.push_back(op.window);
-        return s.desktop.operations.clear(), windows;
-    };
     s.Run(IDM_ALL_INTO_VIEW);
-    EXPECT_EQ(touched(), std::vector{shown});
+    EXPECT_EQ(s.desktop.Touched(), std::vector{shown});
     s.settings.showOnlyVisible = false;
     s.Run(IDM_ALL_INTO_VIEW);
-    EXPECT_EQ(touched(), (std::vector{shown, hidden}));
+    EXPECT_EQ(s.desktop.Touched(), (std::vector{shown, hidden}));
     s.Run(IDM_INTO_VIEW);
-    EXPECT_EQ(touched(), std::vector<WindowHandle>{}) << "no row selected";
+    EXPECT_EQ(s.desktop.Touched(), std::vector<WindowHandle>{}) << "no row selected";
 
-
-    // The shell's windows and QOV's own are never moved, saved or restored.
-    const WindowHandle taskbar = s.Add("", {.className = "Shell_TrayWnd", .rect = away});
+    // The shell's windows (here another monitor's taskbar) and QOV's own are
+    // never moved, saved or restored.
+    const WindowHandle taskbar = s.Add("", {.className = "Shell_SecondaryTrayWnd", .rect = away});
     s.Add("V O V", {.className = "QOV.MainWindow", .rect = away});
-    s.Add("box", {.className = "#32770", .rect = away, .processId = 7});
     s.Run(IDM_ALL_INTO_VIEW);
-    EXPECT_EQ(touched(), (std::vector{shown, hidden}));
+    EXPECT_EQ(s.desktop.Touched(), (std::vector{shown, hidden}));
     s.Select(taskbar);
     EXPECT_EQ(s.Run(IDM_INTO_VIEW).substr(0, 36), "デスクトップやタスクバー");
-    EXPECT_EQ(touched(), std::vector<WindowHandle>{});
+    EXPECT_EQ(s.desktop.Touched(), std::vector<WindowHandle>{});
     EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "2 個のウィンドウの配置を保存しました。");
     for (int other : {0, IDM_MINIMIZE, IDM_ABOUT}) EXPECT_EQ(s.Run(other), "not a rescue command");
 }
@@ -114,105 +111,68 @@ TEST(RescueCommands, OnlyWhatTheStoreKeptIsReportedSaved) {
     EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "配置を保存できませんでした。");
 }
 
-// Its invisible borders reach past the screen's edges; measured when it was
-// saved, they still count once it is minimised, and it is restored where it was.
-TEST(RescueCommands, AWindowSavedFlushWithTheEdgesIsPutBackThereFromMinimised) {
-    Scene s;
-    const WindowHandle snapped = s.Add("left half", {.rect = {-7, 0, 967, 1047}, .frame = WindowRect{0, 0, 960, 1040}});
-    s.Run(IDM_SAVE_LAYOUT);
-    s.desktop.windows[snapped].state = ShowState::Minimized;
-    s.desktop.windows[snapped].normal = WindowRect{100, 100, 500, 400};
-    s.Run(IDM_RESTORE_LAYOUT);
-    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, snapped, {-7, 0, 967, 1047}}}));
-}
-
-// Wine tells no other process a minimised or maximised window's normal
-// place, nor Windows of some windows created maximised.
-TEST(RescueCommands, AWindowWhoseNormalPlaceIsUnknownIsSavedAndGetsItsShowStateBack) {
+// Each window is saved as `saved`, then is as `now` (its title kept) when the
+// layout is restored; the left-hand monitor is the primary.
+TEST(RescueCommands, ASavedWindowGetsItsPlaceAndShowStateBack) {
+    using enum Operation::Kind;
+    using enum ShowState;
     constexpr int kMinimizeQuietly = int(ShowCommand::ShowMinimizedNoActivate),
                   kMaximize = int(ShowCommand::ShowMaximized);
+    const WindowRect onRight{2000, 100, 2800, 700}, maximisedLeft{-8, -8, 1928, 1048},
+                     maximisedRight{1912, -8, 3848, 1048};
+    const fakes::FakeWindow savedMaximised{.state = Maximized, .rect = maximisedRight, .normal = onRight};
+    fakes::FakeWindow unknownMinimised{.state = Minimized, .rect = {0, 1000, 160, 1040}, .topmost = true,
+                                       .normalKnown = false},
+        unknownMaximised = unknownMinimised;
+    unknownMaximised.state = Maximized;
     const struct {
         const char* name;
-        ShowState saved, now;
-        bool visibleNow;
-        Outcome outcome;
+        fakes::FakeWindow saved, now;
         std::vector<Operation> expected;  // on the window, whose handle is filled in
-        std::string message;
+        std::string message = kOneRestored;
+        Outcome outcome = Outcome::Done;
+        int rightDpi = 96;  // the right-hand monitor's when the layout is restored
     } cases[] = {
-        {"minimised, restored since", ShowState::Minimized, ShowState::Normal, true, Outcome::Done,
-         {{Operation::Show, kMinimizeQuietly, 0}, {Operation::MakeTopmost, 0, 0}}, kOneRestored},
-        {"maximised, minimised since", ShowState::Maximized, ShowState::Minimized, true, Outcome::Done,
-         {{Operation::Show, kMaximize, 0}, {Operation::MakeTopmost, 0, 0}}, kOneRestored},
-        {"still minimised", ShowState::Minimized, ShowState::Minimized, true, Outcome::Done,
-         {{Operation::MakeTopmost, 0, 0}}, kOneRestored},
-        {"invisible since: not shown", ShowState::Minimized, ShowState::Normal, false, Outcome::Done, {},
-         kOneRefused},
-        {"refused", ShowState::Maximized, ShowState::Normal, true, Outcome::Refused,
-         {{Operation::Show, kMaximize, 0}}, kOneRefused},
+        // Its invisible borders reach past the screen's edges; measured when
+        // it was saved, they still count once it is minimised.
+        {"snapped to the left half, minimised since", {.rect = {-7, 0, 967, 1047}, .frame = WindowRect{0, 0, 960, 1040}},
+         {.state = Minimized, .normal = WindowRect{100, 100, 500, 400}}, {{kPlace, kNormal, 0, {-7, 0, 967, 1047}}}},
+        // Wine tells no other process a minimised or maximised window's normal
+        // place, nor Windows of some windows created maximised: its show state
+        // is saved alone.
+        {"minimised, restored since", unknownMinimised, {.normalKnown = false},
+         {{Show, kMinimizeQuietly, 0}, {MakeTopmost, 0, 0}}},
+        {"maximised, minimised since", unknownMaximised, {.state = Minimized, .normalKnown = false},
+         {{Show, kMaximize, 0}, {MakeTopmost, 0, 0}}},
+        {"still minimised", unknownMinimised, {.state = Minimized, .normalKnown = false}, {{MakeTopmost, 0, 0}}},
+        {"invisible since: not shown", unknownMinimised, {.visible = false, .normalKnown = false}, {}, kOneRefused},
+        {"refused", unknownMaximised, {.normalKnown = false}, {{Show, kMaximize, 0}}, kOneRefused, Outcome::Refused},
+        // SetWindowPlacement would leave a maximised window maximised on the monitor it is on.
+        {"maximised on the other monitor since", savedMaximised,
+         {.state = Maximized, .rect = maximisedLeft, .normal = WindowRect{100, 100, 900, 700}},
+         {{MoveMaximized, 0, 0, onRight}}},
+        {"maximised there, its normal place changed", savedMaximised,
+         {.state = Maximized, .rect = maximisedRight, .normal = WindowRect{2100, 100, 2900, 700}},
+         {{kPlace, kMaximized, 0, onRight}}},
+        {"normal on the other monitor since", savedMaximised, {.rect = {100, 100, 900, 700}},
+         {{kPlace, kMaximized, 0, onRight}}},
+        // The same size in the user's terms once its monitor's scale is 125% instead of 100%.
+        {"its monitor rescaled", {.rect = onRight}, {.rect = onRight}, {{kPlace, kNormal, 0, {2000, 100, 3000, 850}}},
+         kOneRestored, Outcome::Done, 120},
     };
     for (const auto& c : cases) {
         Scene s;
         s.settings.showOnlyVisible = false;
-        const WindowHandle window = s.Add(c.name, {.state = c.saved, .rect = {0, 1000, 160, 1040}, .topmost = true,
-                                                   .normalKnown = false});
+        s.desktop.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, "\\\\.\\DISPLAY1", 96},
+                              {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}, "\\\\.\\DISPLAY2", 96}};
+        const WindowHandle window = s.Add(c.name, c.saved);
         ASSERT_EQ(s.Run(IDM_SAVE_LAYOUT), "1 個のウィンドウの配置を保存しました。") << c.name;
-        s.desktop.windows[window].state = c.now;
-        s.desktop.windows[window].visible = c.visibleNow;
-        s.desktop.windows[window].topmost = false;
+        s.desktop.windows[window] = c.now;
+        s.desktop.windows[window].title = c.name;
+        s.desktop.monitors[1].dpi = c.rightDpi;
         s.desktop.outcomeOf = [&](const Operation&) { return c.outcome; };
         EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), c.message) << c.name;
-        std::vector<Operation> expected = c.expected;
-        for (Operation& op : expected) op.window = window;
-        EXPECT_EQ(s.desktop.operations, expected) << c.name;
-    }
-}
-
-// The scaling itself is the layout's; here, that the monitor is saved and used.
-TEST(RescueCommands, AWindowSavedAtOneScaleIsRestoredAtTheSameSizeInTheUsersTerms) {
-    Scene s;
-    s.desktop.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, "\\\\.\\DISPLAY1", 96},
-                          {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}, "\\\\.\\DISPLAY2", 96}};
-    const WindowHandle window = s.Add("editor", {.rect = {2000, 100, 2800, 700}});
-    s.Run(IDM_SAVE_LAYOUT);
-    EXPECT_NE(s.store.values["Window1"].find(";monitor=\\\\.\\DISPLAY2;dpi=96"), std::string::npos)
-        << s.store.values["Window1"];
-    s.desktop.monitors[1].dpi = 120;  // its scale changed from 100% to 125%
-    s.Run(IDM_RESTORE_LAYOUT);
-    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, window, {2000, 100, 3000, 850}}}));
-}
-
-// SetWindowPlacement would leave a maximised window maximised on the monitor it is on.
-TEST(RescueCommands, AWindowSavedMaximisedOnOneMonitorIsMaximisedThereAgain) {
-    const WindowRect savedNormal{2000, 100, 2800, 700};  // on the right-hand monitor
-    const WindowRect maximisedLeft{-8, -8, 1928, 1048}, maximisedRight{1912, -8, 3848, 1048};
-    const struct {
-        const char* name;
-        fakes::FakeWindow now;
-        Operation expected;  // on the window, whose handle is filled in
-    } cases[] = {
-        {"maximised on the other monitor since",
-         {.state = ShowState::Maximized, .rect = maximisedLeft, .normal = WindowRect{100, 100, 900, 700}},
-         {Operation::MoveMaximized, 0, 0, savedNormal}},
-        {"maximised there, its normal place changed",
-         {.state = ShowState::Maximized, .rect = maximisedRight, .normal = WindowRect{2100, 100, 2900, 700}},
-         {kPlace, kMaximized, 0, savedNormal}},
-        {"normal on the other monitor since", {.rect = {100, 100, 900, 700}}, {kPlace, kMaximized, 0, savedNormal}},
-        {"minimised since", {.state = ShowState::Minimized, .rect = {0, 1000, 160, 1040}, .normal = WindowRect{100, 100, 900, 700}},
-         {kPlace, kMaximized, 0, savedNormal}},
-    };
-    for (const auto& c : cases) {
-        Scene s;
-        s.desktop.monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}, {{1920, 0, 3840, 1080}, {1920, 0, 3840, 1040}}};
-        const WindowHandle window =
-            s.Add(c.name, {.state = ShowState::Maximized, .rect = maximisedRight, .normal = savedNormal});
-        s.Run(IDM_SAVE_LAYOUT);
-        fakes::FakeWindow now = c.now;
-        now.title = c.name;
-        s.desktop.windows[window] = now;
-        EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), kOneRestored) << c.name;
-        Operation expected = c.expected;
-        expected.window = window;
-        EXPECT_EQ(s.desktop.operations, std::vector{expected}) << c.name;
+        EXPECT_EQ(s.desktop.operations, On(window, c.expected)) << c.name;
     }
 }
 
@@ -221,30 +181,18 @@ TEST(RescueCommands, ARestoredLayoutPutsFoundWindowsBackInViewAndCountsTheRest) 
     const WindowHandle editor = s.Add("a.txt", {.className = "Ed", .rect = {100, 100, 700, 500}, .topmost = true});
     const WindowHandle other = s.Add("b.txt", {.className = "Ed", .state = ShowState::Maximized,
                                                .rect = {0, 0, 1920, 1040}, .normal = WindowRect{50, 60, 450, 360}});
-    const WindowHandle closing = s.Add("gone soon", {.className = "Tool", .state = ShowState::Minimized,
-                                                    .rect = {0, 1000, 160, 1040}, .normal = WindowRect{5, 5, 205, 105}});
     EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), "保存された配置がありません。");
-    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "3 個のウィンドウの配置を保存しました。");
-    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), "3 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 0 個");
+    EXPECT_EQ(s.Run(IDM_SAVE_LAYOUT), "2 個のウィンドウの配置を保存しました。");
+    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), "2 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 0 個");
     EXPECT_TRUE(s.desktop.operations.empty()) << "windows already in place were placed again";
 
-    // Everything moves; the editor's window is reopened under a new handle,
-    // the tool's is closed, and a hand-edited entry lies far off-screen: it
-    // finds its window once the entry that took it is gone.
-    s.desktop.windows.erase(editor), s.desktop.windows.erase(closing);
-    const WindowHandle reopened = s.Add("a.txt", {.className = "Ed", .state = ShowState::Minimized});
+    // Saved newest first: the other's entry, then the editor's, whose window
+    // is closed since. The first is hand-edited to lie far off-screen and
+    // finds the other window, moved and made topmost meanwhile.
+    s.desktop.windows.erase(editor);
     s.desktop.windows[other] = {.title = "b.txt", .className = "Ed", .rect = {9, 9, 99, 99}, .topmost = true};
-    s.store.values["Window4"] = "handle=1;state=normal;normal=90000,90000,90500,90400;topmost=0;class=Ed;"
+    s.store.values["Window1"] = "handle=1;state=normal;normal=90000,90000,90500,90400;topmost=0;class=Ed;"
                                 "title=b.txt;image=C:%5CProgram Files%5CTest%5Ctest.exe";
-    s.store.values["Count"] = "4";
-    s.desktop.operations.clear();
-    EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), "2 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 2 個");
-    // Saved newest first: the tool's, the other, the editor's.
-    EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kMaximized, other, {50, 60, 450, 360}},
-                                                            {Operation::RemoveTopmost, 0, other},
-                                                            {kPlace, kNormal, reopened, {100, 100, 700, 500}},
-                                                            {Operation::MakeTopmost, 0, reopened}}));
-    s.store.values.erase("Window2"), s.store.values.erase("Window3"), s.desktop.operations.clear();
     EXPECT_EQ(s.Run(IDM_RESTORE_LAYOUT), "1 個のウィンドウを元の配置に戻しました。\n見つからなかったウィンドウ: 1 個");
     EXPECT_EQ(s.desktop.operations, (std::vector<Operation>{{kPlace, kNormal, other, {1420, 640, 1920, 1040}},
                                                             {Operation::RemoveTopmost, 0, other}}));
