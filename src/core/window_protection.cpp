@@ -12,7 +12,9 @@ namespace {
 // taskbar of the primary monitor and of the others, and the windows the shell
 // shows over everything for a moment (the tray's overflow, the task switcher
 // and task view, the input switcher).
-constexpr std::array<std::string_view, 11> kShellClasses{
+// Sized by the compiler: a size written out would pad a shortened list with
+// empty names, and every window without a class would count as the shell's.
+constexpr std::string_view kShellClasses[]{
     "Progman",
     "WorkerW",
     "Shell_TrayWnd",
@@ -29,7 +31,7 @@ constexpr std::array<std::string_view, 11> kShellClasses{
 }  // namespace
 
 bool IsShellClass(std::string_view className) {
-    return std::ranges::find(kShellClasses, className) != kShellClasses.end();
+    return std::ranges::find(kShellClasses, className) != std::end(kShellClasses);
 }
 
 Protection ProtectionOf(WindowHandle window, std::string_view className, std::uint32_t processId,

@@ -194,7 +194,9 @@ TEST_F(Qovc, EachActionIsReadBackAndReportedWithItsOutcome) {
         const bool waited = c.result == "unchanged" || c.result == "cloaked" || (c.trouble == "stalling" && c.arguments[0] == "hide");
         EXPECT_EQ(run.pauses > 0, waited) << name;
         // A hung window is asked nothing, so nothing reaches it when it wakes up.
-        if (c.trouble == "hung") EXPECT_TRUE(desktop.operations.empty()) << name;
+        if (c.trouble == "hung") {
+            EXPECT_TRUE(desktop.operations.empty()) << name;
+        }
     }
 }
 
