@@ -101,6 +101,7 @@ TEST(Qovc, ListsAndActsOnTheFixtureWindowsAsTheCommandLineSays) {
     const HWND a = alpha.Get(), b = beta.Get(), h = hung.Get();
     ASSERT_TRUE(a && b && secret.Get() && h);
     MoveWindow(b, 300, 200, 400, 300, TRUE);
+    SetWindowPos(b, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const auto hangs = [h] {
         PostMessageW(h, test::kHang, 8000, 0);
         DWORD_PTR ignored = 0;
@@ -116,7 +117,7 @@ TEST(Qovc, ListsAndActsOnTheFixtureWindowsAsTheCommandLineSays) {
         {"json", {L"list", L"--title", L"kestrelmark beta", L"--format", L"json"}, 0,
          {"[\r\n  {\"handle\": " + Decimal(b) + ", ",
           "\"title\": \"KestrelMark Beta, \\\"quoted\\\"\", \"status\": \"normal\", \"active\": false, "
-          "\"topmost\": false, \"cloaked\": false, \"left\": 300, \"top\": 200, \"right\": 700, \"bottom\": 500, "
+          "\"topmost\": true, \"cloaked\": false, \"left\": 300, \"top\": 200, \"right\": 700, \"bottom\": 500, "
           "\"class\": \"QovTestWindow\", \"pid\": " + std::to_string(GetCurrentProcessId()) +
               ", \"process\": \"qovc_e2e_tests.exe\"}\r\n]\r\n"},
          {}},
