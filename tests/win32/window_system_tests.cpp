@@ -34,34 +34,6 @@ TEST(WindowSystem, EnumerationListsWhatEnumWindowsLists) {
     EXPECT_EQ(listed, expected);
 }
 
-// The reads take the style bits for the system's answers: they must follow every
-// real change, here on our own thread's window, whose system commands are called.
-TEST(WindowSystem, ReadsBackEveryRealChangeOfShowState) {
-    Win32WindowSystem system;
-    UniqueWindow window = test::CreateTestWindow(L"show state");
-    const WindowHandle handle = ToWindowHandle(window.get());
-    const auto show = [&](ShowCommand c) { return [&, c] { system.Show(handle, c); }; };
-    const auto send = [&](SystemCommand c) {
-        return [&, c] { system.SendSystemCommand(handle, c); };
-    };
-    const std::tuple<const char*, std::function<void()>, ShowState, bool> steps[] = {
-        {"never shown", [] {}, ShowState::Normal, false},
-        {"minimise", show(ShowCommand::Minimize), ShowState::Minimized, true},
-        {"hide", show(ShowCommand::Hide), ShowState::Minimized, false},
-        {"restore", show(ShowCommand::ShowNormal), ShowState::Normal, true},
-        {"SC_MAXIMIZE", send(SystemCommand::Maximize), ShowState::Maximized, true},
-        {"hide maximised", show(ShowCommand::Hide), ShowState::Maximized, false},
-        {"SC_MINIMIZE", send(SystemCommand::Minimize), ShowState::Minimized, true},
-        {"SC_CLOSE", send(SystemCommand::Close), ShowState::Unknown, false},
-    };
-    for (const auto& [name, change, state, visible] : steps) {
-        change();
-        EXPECT_EQ(system.GetShowState(handle), state) << name;
-        EXPECT_EQ(CountsAsVisible(system.GetVisibility(handle)), visible) << name;
-    }
-    EXPECT_FALSE(system.Exists(handle));
-}
-
 // A thread stuck inside a handler answers nothing and is given up on; a
 // program that asks before closing keeps answering while its question is
 // open, however long the user takes. Our own messages run all the while.
