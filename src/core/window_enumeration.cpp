@@ -67,28 +67,29 @@ Snapshot WindowModel::Enumerate(const EnumerationOptions& options) {
     return snapshot;
 }
 
-// The records already in `snapshot` are written over, so a refresh of an
-// unchanged desktop reuses their texts' memory.
+// The records already in `snapshot` are written over: a refresh of an
+// unchanged desktop makes no new ones.
 void WindowModel::Enumerate(Snapshot& snapshot, const EnumerationOptions& options) {
     snapshot.stopped = false;
     std::size_t found = 0;
     // The system only lists the handles; each window is judged afterwards, so
-    // `between` can let the caller's messages run on a crowded desktop.
-    desktop_.clear();
-    windows_.EnumerateWindows([&](WindowHandle window) { desktop_.push_back(window); });
-    for (const WindowHandle window : desktop_) {
+    // `between` can let the caller's messages run on a crowded desktop. Those
+    // may enumerate too (the add-title dialog opening): the list is this call's own.
+    std::vector<WindowHandle> desktop;
+    windows_.EnumerateWindows([&](WindowHandle window) { desktop.push_back(window); });
+    for (const WindowHandle window : desktop) {
         if (options.between && !options.between()) {
             snapshot.stopped = true;
             break;
         }
         if (found >= options.limit) break;
         // A settings dialog may have changed the filters while `between` ran.
-        ForgetVerdictsIfFiltersChanged(desktop_.size());
+        ForgetVerdictsIfFiltersChanged(desktop.size());
         if (found == snapshot.windows.size()) snapshot.windows.emplace_back();
         WindowRecord& record = snapshot.windows[found];
         record.handle = window;
         record.title = windows_.Title(window);
-        record.title.resize(std::min(record.title.size(), record.title.find('\0')));
+        if (const std::size_t nul = record.title.find('\0'); nul != std::string::npos) record.title.resize(nul);
         if (!windows_.Exists(window)) continue;
         if (options.filtered && !RememberedVerdict(record.title)) continue;
         record.className = ClassOf(window);

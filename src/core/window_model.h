@@ -79,7 +79,6 @@ private:
     Settings verdictSettings_;
     // By handle: a window's class never changes, so each is read once.
     std::unordered_map<WindowHandle, std::string> classes_;
-    std::vector<WindowHandle> desktop_;  // kept for its memory
 };
 
 // The titles the add-title dialog offers: those of the windows now listed by

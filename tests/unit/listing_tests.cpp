@@ -164,6 +164,20 @@ TEST_F(Listing, RefreshNeverNestsAndStopEndsItAtItsNextYield) {
     EXPECT_FALSE(refresh.Running());
 }
 
+// The add-title dialog may open, and enumerate, while a refresh lets messages run.
+TEST_F(Listing, AnEnumerationInsideAnotherLeavesTheOuterOneItsOwnWindows) {
+    AddWindows(3);
+    bool nested = false;
+    const Snapshot outer = model.Enumerate({.between = [&] {
+        if (!std::exchange(nested, true)) {
+            AddWindows(6);
+            EXPECT_EQ(model.Enumerate().windows.size(), 9u);
+        }
+        return true;
+    }});
+    EXPECT_EQ(outer.windows.size(), 3u);
+}
+
 TEST_F(Listing, MoreThanAThousandWindowsListTheFirstThousand) {
     AddWindows(kMaxWindows + 5);
     Refresh();
