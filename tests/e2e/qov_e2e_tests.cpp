@@ -174,19 +174,19 @@ public:
     // The ways a user gives a command: each delivers its identifier in WM_COMMAND.
     void Command(int id) const { PostMessageW(main_, WM_COMMAND, id, 0); }
     bool ChooseFromWindowMenu(int itemKey) const {  // "単独ウィンドウ(&O)" on the menu bar
-        return ToFront() && PostMessageW(main_, WM_SYSCOMMAND, SC_KEYMENU, L'O') && Pick(itemKey);
+        return ToFront(main_) && PostMessageW(main_, WM_SYSCOMMAND, SC_KEYMENU, L'O') && Pick(itemKey);
     }
     bool ChooseFromPopup(int itemKey) const {  // right-clicking the selected row
         const auto row = Send(list_, LVM_GETNEXTITEM, -1, LVNI_SELECTED);
-        return row && ToFront() && ClickItem(list_, LVM_GETITEMRECT, *row, {LVIR_BOUNDS, 0, 0, 0}, WM_RBUTTONDOWN) &&
+        return row && ToFront(main_) && ClickItem(list_, LVM_GETITEMRECT, *row, {LVIR_BOUNDS, 0, 0, 0}, WM_RBUTTONDOWN) &&
                Pick(itemKey);
     }
     bool ClickToolbar(int position) const {
         return ClickItem(toolbar_, TB_GETITEMRECT, position, {}, WM_LBUTTONDOWN);
     }
     // A shortcut key typed with QOV in front: `keys` held in order, then let go.
-    bool Type(std::initializer_list<WORD> keys) const {
-        if (!ToFront()) return false;
+    bool Type(std::initializer_list<WORD> keys, HWND in = nullptr) const {  // in QOV's main window, or `in`
+        if (!ToFront(in ? in : main_)) return false;
         std::vector<INPUT> input;
         const auto add = [&](WORD key, DWORD flags) {
             INPUT one{};
@@ -197,9 +197,9 @@ public:
         for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
         return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
     }
-    bool ToFront() const {
-        SetForegroundWindow(main_);
-        return PumpUntil([&] { return GetForegroundWindow() == main_; }, 3s);
+    bool ToFront(HWND window) const {
+        SetForegroundWindow(window);
+        return PumpUntil([&] { return GetForegroundWindow() == window; }, 3s);
     }
     bool PressEscape() const { return PostMessageW(list_, WM_KEYDOWN, VK_ESCAPE, 0); }
 
@@ -393,6 +393,11 @@ TEST_F(E2e, EachSecondaryWindowOpensAgainAfterItsCloseBox) {
             const HWND shown = WaitForShown(nullptr, caption);
             ASSERT_TRUE(shown) << testing::PrintToString(std::wstring(caption)) << " did not open " << time;
             EXPECT_TRUE(Topmost(shown));
+            if (std::wstring(caption).starts_with(L"V O V")) {  // the About box has one button only
+                const HWND focus = qov_->Focus();
+                EXPECT_TRUE(qov_->Type({VK_TAB}, shown) && PumpUntil([&] { return qov_->Focus() != focus; }))
+                    << "Tab moved no focus in " << testing::PrintToString(std::wstring(caption));
+            }
             Send(shown, WM_SYSCOMMAND, SC_CLOSE);
             EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(shown); }));
         }
