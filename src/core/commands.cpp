@@ -179,9 +179,11 @@ Outcome ApplyToWindow(WindowSystem& windows, int commandId, WindowHandle window)
 
 bool IsTargetWindow(WindowReads& windows, const Settings& settings, const OwnWindows& own,
                     WindowHandle window) {
-    const bool visible = CountsAsVisible(windows.GetVisibility(window));
-    if (!visible && settings.showOnlyVisible) return false;
-    return ProtectionOf(windows, window, own) == Protection::None;
+    return IsTarget({.handle = window,
+                     .visibility = windows.GetVisibility(window),
+                     .className = CutAtNull(windows.ClassName(window)),
+                     .processId = windows.ProcessId(window)},
+                    settings, own);
 }
 
 bool IsTarget(const WindowRecord& window, const Settings& settings, const OwnWindows& own) {

@@ -24,14 +24,13 @@ int CommandAtToolbarPosition(int position);  // 0 outside 0..18 and for separato
 // to the selected row's or to each target; Refused for any other ID.
 Outcome ApplyToWindow(WindowSystem& windows, int commandId, WindowHandle window);
 
-// Whether a listed window is a target of the multi-window commands: never
-// QOV's own or the shell's; else every one, or only the visible ones, as the
-// target mode says. Its visibility is asked whatever the mode, as the program
-// has always done.
+// Whether a window is a target of the multi-window commands: never QOV's own
+// or the shell's; else every one, or only the visible ones, as the target
+// mode says.
+bool IsTarget(const WindowRecord& window, const Settings& settings, const OwnWindows& own);
+// The same, read through the window system just before the window is acted on.
 bool IsTargetWindow(WindowReads& windows, const Settings& settings, const OwnWindows& own,
                     WindowHandle window);
-// The same for a window read in full.
-bool IsTarget(const WindowRecord& window, const Settings& settings, const OwnWindows& own);
 
 // The window of the list's selected row (row 0 first); nothing when no row
 // is selected (a negative row).

@@ -1,6 +1,5 @@
 #include "core/refresh.h"
 
-#include <optional>
 #include <unordered_set>
 
 namespace qov {

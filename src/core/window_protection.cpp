@@ -1,9 +1,8 @@
 #include "core/window_protection.h"
 
 #include <algorithm>
-#include <array>
 
-#include "core/window_model.h"
+#include "core/window_record.h"
 
 namespace qov {
 namespace {
