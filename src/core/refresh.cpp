@@ -1,5 +1,7 @@
 #include "core/refresh.h"
 
+#include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 namespace qov {
@@ -67,11 +69,78 @@ RefreshCycle::Outcome RefreshCycle::Run() {
     UpdateRows(rowsBeforeAppending);
     if (stopRequested_) return Outcome::Stopped;
 
+    ShowCount();
+    return Outcome::Completed;
+}
+
+RefreshCycle::Outcome RefreshCycle::RunChanges(const std::vector<WindowChange>& changes) {
+    if (running_) return Outcome::Skipped;
+    if (stopRequested_) return Outcome::Stopped;
+    RunScope scope(running_, list_);
+    lastYield_ = std::chrono::steady_clock::now();
+    if (changes.size() > kBulkChangeRows) scope.BeginBulkChange();
+    const WindowHandle foreground = model_.Foreground();
+    for (const WindowChange& change : changes) {
+        if (!YieldPoint()) return Outcome::Stopped;
+        ApplyChange(change, foreground);
+    }
+    MarkForeground(foreground);
+    ShowCount();
+    return Outcome::Completed;
+}
+
+void RefreshCycle::ApplyChange(const WindowChange& change, WindowHandle foreground) {
+    const auto shown = std::ranges::find(listed_, change.window, [](const ListedWindow& w) { return w.record.handle; });
+    std::optional<std::size_t> row;
+    if (shown != listed_.end()) row = static_cast<std::size_t>(shown - listed_.begin());
+    if (change.replaced) {
+        model_.Forget(change.window);
+        // The row showed a window that is gone; one that has its handle now is new.
+        if (row) RemoveRow(*row);
+        row.reset();
+    }
+    std::optional<WindowRecord> record = model_.Read(change.window, Detail::List, true);
+    if (!record) {
+        if (row) RemoveRow(*row);
+        return;
+    }
+    ListedWindow now{std::move(*record), change.window == foreground};
+    if (row) {
+        ListedWindow& before = listed_[*row];
+        if (now.record != before.record || now.foreground != before.foreground) {
+            WriteRow(list_, static_cast<int>(*row), now, &before);
+            before = std::move(now);
+        }
+    } else if (listed_.size() < kMaxWindows) {
+        list_.AppendRow();
+        listed_.push_back(std::move(now));
+        WriteRow(list_, static_cast<int>(listed_.size() - 1), listed_.back(), nullptr);
+    }
+}
+
+// Row first: should the list refuse, the entries still match it.
+void RefreshCycle::RemoveRow(std::size_t row) {
+    list_.RemoveRow(static_cast<int>(row));
+    listed_.erase(listed_.begin() + static_cast<std::ptrdiff_t>(row));
+}
+
+// Only the marks are rewritten: the windows themselves were not reported changed.
+void RefreshCycle::MarkForeground(WindowHandle foreground) {
+    for (std::size_t row = 0; row < listed_.size(); ++row) {
+        ListedWindow& shown = listed_[row];
+        if ((shown.record.handle == foreground) == shown.foreground) continue;
+        ListedWindow now = shown;
+        now.foreground = !shown.foreground;
+        WriteRow(list_, static_cast<int>(row), now, &shown);
+        shown = std::move(now);
+    }
+}
+
+void RefreshCycle::ShowCount() {
     if (std::string count = WindowCountText(listed_.size()); count != countShown_) {
         list_.SetStatusText(count);
         countShown_ = std::move(count);
     }
-    return Outcome::Completed;
 }
 
 bool RefreshCycle::YieldPoint() {
@@ -96,9 +165,7 @@ void RefreshCycle::RemoveGoneRows() {
             ++row;
             if (!YieldPoint()) return;
         } else {
-            // Row first: should the list refuse, the entries still match it.
-            list_.RemoveRow(static_cast<int>(row));
-            listed_.erase(listed_.begin() + static_cast<std::ptrdiff_t>(row));
+            RemoveRow(row);
         }
     }
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/list_rows.h"
+#include "core/window_changes.h"
 #include "core/window_model.h"
 
 namespace qov {
@@ -34,6 +35,10 @@ public:
 
     // A ListError from the list propagates; rows and entries agree when it does.
     Outcome Run();
+    // Only the windows reported changed, each read afresh: a row is added,
+    // rewritten or removed as the window is now; and the "(Act)" mark follows
+    // the foreground. New rows go last, while the list has room.
+    Outcome RunChanges(const std::vector<WindowChange>& changes);
     bool Running() const { return running_; }
     // Ends a running refresh at its next yield, and refuses later ones (closing).
     void Stop() { stopRequested_ = true; }
@@ -44,6 +49,10 @@ private:
     void AppendNewRows();
     void UpdateRows(std::size_t rowsToCheck);
     ListedWindow TakeFound(std::size_t position);
+    void ApplyChange(const WindowChange& change, WindowHandle foreground);
+    void RemoveRow(std::size_t row);
+    void MarkForeground(WindowHandle foreground);
+    void ShowCount();
 
     WindowModel& model_;
     ListedWindows& listed_;

@@ -60,4 +60,20 @@ int ParseColumnWidth(std::string_view text, int fallback) {
     return static_cast<int>(std::lround(number));
 }
 
+Detection ParseDetection(std::string_view text) {
+    const std::string_view word = Trim(text);
+    if (EqualsIgnoringAsciiCase(word, "Events")) return Detection::Events;
+    if (EqualsIgnoringAsciiCase(word, "Scan")) return Detection::Scan;
+    return Detection::Auto;
+}
+
+const char* FormatDetection(Detection detection) {
+    switch (detection) {
+    case Detection::Events: return "Events";
+    case Detection::Scan: return "Scan";
+    case Detection::Auto: break;
+    }
+    return "Auto";
+}
+
 }  // namespace qov

@@ -25,6 +25,7 @@ SettingsDialogState DialogStateFrom(const Settings& settings) {
     state.intervalChoice = choice == kRefreshIntervalChoices.end()
                                ? -1
                                : static_cast<int>(choice - kRefreshIntervalChoices.begin());
+    state.detection = settings.detection;
     return state;
 }
 
@@ -40,6 +41,7 @@ bool ApplyDialogState(const SettingsDialogState& state, Settings& settings) {
         state.intervalChoice < static_cast<int>(kRefreshIntervalChoices.size()))
         settings.refreshIntervalMs =
             kRefreshIntervalChoices[static_cast<std::size_t>(state.intervalChoice)];
+    settings.detection = state.detection;
     // Every time: a window of the program created since the last press is not topmost yet.
     return state.alwaysOnTop;
 }

@@ -13,6 +13,11 @@ namespace qov {
 
 inline constexpr int kMaxExcludedTitles = 1000;
 
+// How the list learns that windows changed: "Auto" finds out at start whether
+// the system reports window changes as they happen, "Events" trusts that it
+// does (with a slow safety scan), "Scan" reads the desktop every interval.
+enum class Detection { Auto, Events, Scan };
+
 // The list's columns at design size, twips.
 inline constexpr std::array<int, 5> kDefaultColumnWidths{4000, 1000, 2000, 2000, 1000};
 
@@ -23,6 +28,7 @@ struct Settings {
     bool ignoreExclusions = false;   // ignore the exclusion list
     bool alwaysOnTop = false;        // keep the program's own windows on top
     int refreshIntervalMs = 1000;
+    Detection detection = Detection::Auto;
     std::array<int, 5> columnWidths = kDefaultColumnWidths;  // twips
 
     // Title fragments in the order they were added.
@@ -44,6 +50,8 @@ bool ParseBoolean(std::string_view text, bool fallback);  // "True"/"False" any 
 std::string FormatBoolean(bool value);                    // "True" / "False"
 int ParseInterval(std::string_view text, int fallback);   // positive milliseconds
 int ParseColumnWidth(std::string_view text, int fallback);  // twips, fractions allowed
+Detection ParseDetection(std::string_view text);            // any case; else Auto
+const char* FormatDetection(Detection detection);           // "Auto" / "Events" / "Scan"
 
 // The settings dialog "V O V　＜設定＞". Its controls keep what the user left
 // in them between openings ("キャンセル" only hides it); "閉じる" applies them.
@@ -55,6 +63,7 @@ struct SettingsDialogState {
     bool useExclusionList = true;  // "以下のタイトルのウィンドウは処理からはずす"
     bool alwaysOnTop = false;      // "QOVを常に手前に表示する（設定解除は次回起動時から有効）"
     int intervalChoice = 2;        // index into kRefreshIntervalChoices; -1 none
+    Detection detection = Detection::Auto;  // "変化の検出"
 };
 
 SettingsDialogState DialogStateFrom(const Settings& settings);

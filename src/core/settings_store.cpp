@@ -27,6 +27,7 @@ Settings LoadSettings(TextStore& store) {
     settings.ignoreExclusions = ReadBoolean(store, "NotVWindow", false);
     settings.alwaysOnTop = ReadBoolean(store, "AlwaysTop", false);
     settings.refreshIntervalMs = ParseInterval(store.Read("UpdateInterval").value_or(""), 1000);
+    settings.detection = ParseDetection(store.Read("Detect").value_or(""));
     for (std::size_t column = 0; column < kColumnWidthKeys.size(); ++column)
         settings.columnWidths[column] = ParseColumnWidth(
             store.Read(kColumnWidthKeys[column]).value_or(""), kDefaultColumnWidths[column]);
@@ -54,6 +55,7 @@ void SaveSettings(TextStore& store, const Settings& settings) {
     // An empty entry ends the stored list, so a shortened list reads back short.
     store.Write(ExcludedTitleKey(titles.size() + 1), "");
     store.Write("AlwaysTop", FormatBoolean(settings.alwaysOnTop));
+    store.Write("Detect", FormatDetection(settings.detection));
 }
 
 }  // namespace qov

@@ -10,7 +10,7 @@ bool SameFilters(const Settings& a, const Settings& b) {
 }
 
 bool NeverListedClass(const std::string& className) {
-    return className == kDialogOwnerClass || className == kGhostClass;
+    return className == kDialogOwnerClass || className == kEventProbeClass || className == kGhostClass;
 }
 
 }  // namespace
@@ -61,6 +61,31 @@ void WindowModel::ReadDetails(WindowRecord& record, Detail detail) {
     record.topmost = full && windows_.IsTopmost(window);
 }
 
+// False when the window is gone, or is not listed and `filtered` asks for listed ones.
+bool WindowModel::ReadWindow(WindowHandle window, WindowRecord& record, bool filtered, Detail detail) {
+    record.handle = window;
+    record.title = windows_.Title(window);
+    if (const std::size_t nul = record.title.find('\0'); nul != std::string::npos) record.title.resize(nul);
+    if (!windows_.Exists(window)) return false;
+    if (filtered && !RememberedVerdict(record.title)) return false;
+    record.className = ClassOf(window);
+    if (filtered && NeverListedClass(record.className)) return false;
+    ReadDetails(record, detail);
+    // Gone while it was being read: what was read may be anyone's.
+    return detail == Detail::List || (record.state != ShowState::Unknown && windows_.Exists(window));
+}
+
+std::optional<WindowRecord> WindowModel::Read(WindowHandle window, Detail detail, bool filtered) {
+    ForgetVerdictsIfFiltersChanged(desktopSize_);
+    WindowRecord record;
+    if (!ReadWindow(window, record, filtered, detail)) return std::nullopt;
+    return record;
+}
+
+void WindowModel::Forget(WindowHandle window) { classes_.erase(window); }
+
+WindowHandle WindowModel::Foreground() { return windows_.Foreground(); }
+
 Snapshot WindowModel::Enumerate(const EnumerationOptions& options) {
     Snapshot snapshot;
     Enumerate(snapshot, options);
@@ -77,6 +102,7 @@ void WindowModel::Enumerate(Snapshot& snapshot, const EnumerationOptions& option
     // may enumerate too (the add-title dialog opening): the list is this call's own.
     std::vector<WindowHandle> desktop;
     windows_.EnumerateWindows([&](WindowHandle window) { desktop.push_back(window); });
+    desktopSize_ = desktop.size();
     for (const WindowHandle window : desktop) {
         if (options.between && !options.between()) {
             snapshot.stopped = true;
@@ -86,18 +112,7 @@ void WindowModel::Enumerate(Snapshot& snapshot, const EnumerationOptions& option
         // A settings dialog may have changed the filters while `between` ran.
         ForgetVerdictsIfFiltersChanged(desktop.size());
         if (found == snapshot.windows.size()) snapshot.windows.emplace_back();
-        WindowRecord& record = snapshot.windows[found];
-        record.handle = window;
-        record.title = windows_.Title(window);
-        if (const std::size_t nul = record.title.find('\0'); nul != std::string::npos) record.title.resize(nul);
-        if (!windows_.Exists(window)) continue;
-        if (options.filtered && !RememberedVerdict(record.title)) continue;
-        record.className = ClassOf(window);
-        if (options.filtered && NeverListedClass(record.className)) continue;
-        ReadDetails(record, options.detail);
-        // Gone while it was being read: what was read may be anyone's.
-        if (options.detail == Detail::Full && (record.state == ShowState::Unknown || !windows_.Exists(window)))
-            continue;
+        if (!ReadWindow(window, snapshot.windows[found], options.filtered, options.detail)) continue;
         ++found;
     }
     snapshot.windows.resize(found);

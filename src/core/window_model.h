@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,6 +25,9 @@ inline constexpr std::size_t kMaxWindows = 1000;
 // The class of the window nobody sees that owns QOV's dialogs (so they take
 // no taskbar button): it is no window of the desktop's.
 inline constexpr const char* kDialogOwnerClass = "QOV.DialogOwner";
+// The class of the window, never seen, on which QOV finds out at start
+// whether the system reports window changes.
+inline constexpr const char* kEventProbeClass = "QOV.EventProbe";
 // The class of the stand-in Windows shows over a program that stopped
 // answering: the program's own window is listed, and the ghost would be a
 // second row for it that every command skips.
@@ -64,10 +68,17 @@ public:
 
     Snapshot Enumerate(const EnumerationOptions& options = {});
     void Enumerate(Snapshot& snapshot, const EnumerationOptions& options);
+    // One window as an enumeration reads it; none when it is gone or, when
+    // `filtered`, not listed.
+    std::optional<WindowRecord> Read(WindowHandle window, Detail detail, bool filtered);
+    // The handle's window is gone: a window given it next is another one.
+    void Forget(WindowHandle window);
+    WindowHandle Foreground();
 
 private:
     bool RememberedVerdict(const std::string& title);
     const std::string& ClassOf(WindowHandle window);
+    bool ReadWindow(WindowHandle window, WindowRecord& record, bool filtered, Detail detail);
     void ForgetVerdictsIfFiltersChanged(std::size_t windows);
     void ReadDetails(WindowRecord& record, Detail detail);
 
@@ -79,6 +90,7 @@ private:
     Settings verdictSettings_;
     // By handle: a window's class never changes, so each is read once.
     std::unordered_map<WindowHandle, std::string> classes_;
+    std::size_t desktopSize_ = 0;  // at the last enumeration
 };
 
 // The titles the add-title dialog offers: those of the windows now listed by

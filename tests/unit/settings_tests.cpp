@@ -21,7 +21,7 @@ TEST(SettingsStore, DefaultsAndEverySettingGoUnderTheirKeysAndReadBack) {
         {"ShowOnly", "False"}, {"ShowNoname", "True"}, {"UpdateInterval", "250"},
         {"SystemWindow", "True"}, {"NotVWindow", "True"}, {"TitleWidth", "1"}, {"StatusWidth", "2"},
         {"SizeWidth", "3"}, {"ClassWidth", "4"}, {"hWndWidth", "5"}, {"Wnd1", "a"}, {"Wnd2", "b"},
-        {"Wnd3", ""}, {"AlwaysTop", "True"}};
+        {"Wnd3", ""}, {"AlwaysTop", "True"}, {"Detect", "Events"}};
     Store changedStore(changed);
     SaveSettings(store, LoadSettings(changedStore));
     EXPECT_EQ(store.values, changed);  // "Wnd3" ends the list, which was longer
@@ -36,6 +36,8 @@ TEST(SettingsStore, HostileValuesGiveDefaultsOrTheirSaneMeaning) {
         {"UpdateInterval", "250.5", "1000"}, {"UpdateInterval", " +250 ", "250"},
         {"TitleWidth", "-1", "4000"}, {"TitleWidth", "999999", "4000"},
         {"TitleWidth", "1234.6", "1235"},
+        {"Detect", " sCaN ", "Scan"}, {"Detect", "events", "Events"}, {"Detect", "Eventsx", "Auto"},
+        {"Detect", "", "Auto"},
     };
     for (const auto& [key, text, expected] : cases) {
         Store store(Values{{key, text}}), out;
