@@ -36,5 +36,6 @@ using UniqueIcon = UniqueHandle<HICON, ::DestroyIcon>;
 using UniqueKey = UniqueHandle<HKEY, ::RegCloseKey>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, ::CloseHandle>;  // NULL means none
 using UniqueDC = UniqueHandle<HDC, ::DeleteDC>;
+using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, ::UnhookWinEvent>;
 
 }  // namespace qov::win32
