@@ -16,8 +16,8 @@
 
 namespace qov::win32 {
 
-// "V O V　＜設定＞": the filters, the refresh interval, the always-on-top
-// option and the exclusion list, on two tab pages ("一般", "除外ウィンドウ").
+// "V O V　＜設定＞": the filters, the refresh interval, how changes are
+// detected, the always-on-top option and the exclusion list, on two tab pages ("一般", "除外ウィンドウ").
 class SettingsDialog final : public DialogFrame {
 public:
     struct Callbacks {
@@ -30,6 +30,8 @@ public:
     using DialogFrame::Show;
     // The add-title dialog appended a title to the settings' exclusion list.
     void AppendExcludedLine(const std::string& title);
+    // What the detection of changes uses now, and for "自動" what it found.
+    void ShowDetection(const std::string& text);
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -26,6 +26,8 @@ constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT_PTR kNoticeTimer = 2;  // takes a command's notice away again
+constexpr UINT_PTR kChangesTimer = 3;  // reported windows are due a look
+constexpr UINT_PTR kProbeTimer = 4;    // the test window's reports are late
 constexpr UINT kNoticeMs = 15000;
 // A wait shorter than this (a window that minimises at once) is not worth a word.
 constexpr auto kWaitingNoticeDelay = std::chrono::milliseconds(400);
@@ -33,6 +35,9 @@ constexpr int kSingleWindowMenu = 1;  // "単独ウィンドウ(&O)", also the l
 // Opens the pop-up menu at the screen point in lParam, once the list has
 // finished with the click that asked for it.
 constexpr UINT WM_APP_OPEN_POPUP = WM_APP + 1;
+// Lists the desktop and starts finding out how changes are learnt, once the
+// window is on the screen.
+constexpr UINT WM_APP_STARTED = WM_APP + 2;
 
 // Layout at design size, twips.
 constexpr int kClientWidth = 9135;
@@ -89,6 +94,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnSize(wParam);
         case WM_TIMER:
             if (wParam == kNoticeTimer) return ShowNotice({}), LRESULT{0};
+            if (wParam == kChangesTimer) return OnChangesDue();
+            if (wParam == kProbeTimer) {
+                detection_->PatienceRanOut();
+                return SettleChangeDetection(), LRESULT{0};
+            }
             if (wParam != kRefreshTimer) break;
             return OnRefreshTimer();
         case WM_COMMAND:
@@ -98,6 +108,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_APP_OPEN_POPUP:
             return OnOpenPopup({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        case WM_APP_STARTED:
+            StartChangeDetection();
+            return OnRefreshTimer();
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_QUERYENDSESSION:
@@ -147,6 +160,7 @@ void MainWindow::CreateParts() {
 
     SettingsDialog::Callbacks callbacks;
     callbacks.applied = [this](bool makeTopmost) {
+        if (settings_.detection != detection_->Setting()) StartChangeDetection();
         StartRefreshTimer();  // the interval may have changed
         if (makeTopmost) MakeOwnWindowsTopmost();
     };
@@ -159,9 +173,11 @@ void MainWindow::CreateParts() {
 
     ShowTargetChecks();
     if (settings_.alwaysOnTop) MakeOwnWindowsTopmost();
+    detection_.emplace(Detection::Scan, false);  // until the window is shown
     ready_ = true;
     Layout();
     StartRefreshTimer();
+    ::PostMessageW(window, WM_APP_STARTED, 0, 0);
 }
 
 LRESULT MainWindow::OnSize(WPARAM kind) {
@@ -191,6 +207,27 @@ LRESULT MainWindow::OnRefreshTimer() {
     } catch (const ListError&) {
         closePending_ = true;  // the list failed: the program ends in order
     }
+    return AfterRefresh();
+}
+
+// A look at the windows reported changed. While a refresh lets messages run,
+// the look waits for it: the reports stay pending.
+LRESULT MainWindow::OnChangesDue() {
+    ::KillTimer(Handle(), kChangesTimer);
+    if (refresh_->Running()) {
+        ::SetTimer(Handle(), kChangesTimer, USER_TIMER_MINIMUM * 3, nullptr);
+        return 0;
+    }
+    try {
+        refresh_->RunChanges(pending_.TakeDue(std::chrono::steady_clock::now()));
+    } catch (const ListError&) {
+        closePending_ = true;
+    }
+    ScheduleChanges();
+    return AfterRefresh();
+}
+
+LRESULT MainWindow::AfterRefresh() {
     if (closePending_) {
         CloseWhenIdle();
         return 0;
@@ -316,10 +353,66 @@ void MainWindow::ShowTargetChecks() {
 
 // Setting the timer again restarts its interval.
 void MainWindow::StartRefreshTimer() {
-    if (!::SetTimer(Handle(), kRefreshTimer, static_cast<UINT>(settings_.refreshIntervalMs),
-                    nullptr)) {
+    const int interval = detection_->ScanIntervalMs(settings_.refreshIntervalMs);
+    if (!::SetTimer(Handle(), kRefreshTimer, static_cast<UINT>(interval), nullptr)) {
         ThrowLastError("cannot start the refresh timer");
     }
+}
+
+// Reports are asked for unless the user chose the scan; "Auto" uses them only
+// once its test window's reports have all come, and meanwhile scans.
+void MainWindow::StartChangeDetection() {
+    ::KillTimer(Handle(), kProbeTimer);
+    ::KillTimer(Handle(), kChangesTimer);
+    hooks_.reset();
+    pending_.Clear();
+    probe_ = 0;
+    if (settings_.detection != Detection::Scan)
+        hooks_ = std::make_unique<WindowEventHooks>(
+            [this](WindowEvent event, WindowHandle window) { OnWindowEvent(event, window); });
+    detection_.emplace(settings_.detection, hooks_ && hooks_->Hooked());
+    if (detection_->Probing()) {
+        probe_ = RunEventProbe();
+        if (probe_ && ::SetTimer(Handle(), kProbeTimer, static_cast<UINT>(kProbePatience.count()), nullptr)) {
+            SettingsShowDetection();
+            return;
+        }
+        detection_->PatienceRanOut();
+    }
+    SettleChangeDetection();
+}
+
+void MainWindow::SettleChangeDetection() {
+    ::KillTimer(Handle(), kProbeTimer);
+    probe_ = 0;
+    if (!detection_->UsesReports()) hooks_.reset();  // nothing then wakes the program for them
+    StartRefreshTimer();
+    SettingsShowDetection();
+}
+
+void MainWindow::SettingsShowDetection() {
+    settingsDialog_->ShowDetection(DetectionStateText(*detection_));
+}
+
+// Runs inside the message loop, possibly in a refresh's yield: only notes.
+void MainWindow::OnWindowEvent(WindowEvent event, WindowHandle window) {
+    if (probe_ && window == probe_) {
+        detection_->SawOnProbe(event);
+        if (!detection_->Probing()) SettleChangeDetection();
+        return;
+    }
+    if (!detection_->UsesReports()) return;
+    pending_.Note(window, event, std::chrono::steady_clock::now());
+    ScheduleChanges();
+}
+
+// One timer, set for the earliest look owed.
+void MainWindow::ScheduleChanges() {
+    const auto due = pending_.NextDue();
+    if (!due) return;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*due - std::chrono::steady_clock::now());
+    ::SetTimer(Handle(), kChangesTimer, static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, wait.count())),
+               nullptr);
 }
 
 void MainWindow::MakeOwnWindowsTopmost() {
@@ -423,8 +516,8 @@ void MainWindow::CloseWhenIdle() {
 void MainWindow::CloseInOrder() {
     closePending_ = false;
     HWND window = Handle();
-    ::KillTimer(window, kRefreshTimer);
-    ::KillTimer(window, kNoticeTimer);
+    for (UINT_PTR timer : {kRefreshTimer, kNoticeTimer, kChangesTimer, kProbeTimer}) ::KillTimer(window, timer);
+    hooks_.reset();
     sequence_.DropWaiting();
     SaveSettingsNow();
     ReleaseParts();
@@ -440,6 +533,7 @@ void MainWindow::ReleaseParts() {
     settingsDialog_.reset();
     rescueCommands_.reset();
     commands_.reset();
+    hooks_.reset();
     refresh_.reset();
     statusLine_.reset();
     list_.reset();

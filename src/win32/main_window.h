@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/change_detection.h"
 #include "core/command_sequence.h"
 #include "core/commands.h"
 #include "core/refresh.h"
@@ -22,6 +23,7 @@
 #include "win32/main_toolbar.h"
 #include "win32/registry_store.h"
 #include "win32/text.h"
+#include "win32/window_events.h"
 #include "win32/window_scaffold.h"
 #include "win32/window_system.h"
 
@@ -48,6 +50,8 @@ private:
     LRESULT OnCreate();
     LRESULT OnSize(WPARAM kind);
     LRESULT OnRefreshTimer();
+    LRESULT OnChangesDue();
+    LRESULT AfterRefresh();
     LRESULT OnCommand(int commandId);
     void RunCommand(const GivenCommand& command);
     void ShowNotice(const std::string& text);
@@ -63,6 +67,11 @@ private:
     void SetWindowIcons();
     void ShowTargetChecks();
     void StartRefreshTimer();
+    void StartChangeDetection();
+    void OnWindowEvent(WindowEvent event, WindowHandle window);
+    void SettleChangeDetection();
+    void SettingsShowDetection();
+    void ScheduleChanges();
     void MakeOwnWindowsTopmost();
     void StartHelp();
     bool PumpPendingMessages();  // false once the program is asked to end
@@ -93,6 +102,12 @@ private:
     std::unique_ptr<SettingsDialog> settingsDialog_;
     std::unique_ptr<AddTitleDialog> addTitleDialog_;
     std::unique_ptr<AboutBox> aboutBox_;
+
+    // The system's reports of window changes, while they are used or being tried.
+    std::unique_ptr<WindowEventHooks> hooks_;
+    std::optional<ChangeDetection> detection_;
+    WindowHandle probe_ = 0;  // the test window whose reports are awaited
+    PendingChanges pending_;
 
     std::exception_ptr createFailure_;
     bool ready_ = false;         // every part exists

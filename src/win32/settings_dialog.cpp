@@ -34,6 +34,10 @@ enum ControlId : int {
     kFirstIntervalOption,  // one per kRefreshIntervalChoices, in their order
     kIntervalBox = kFirstIntervalOption + static_cast<int>(kRefreshIntervalChoices.size()),
     kAlwaysOnTopCheck,
+    kDetectionFrame,
+    kFirstDetectionOption,  // one per Detection, in its order
+    kDetectionBox = kFirstDetectionOption + 3,
+    kDetectionState,
     kGeneralPanel,
     kExcludedPanel,
     kPageTabs,
@@ -105,6 +109,18 @@ constexpr PageControl kControls[] = {
     {kGeneralPage, 0, {kAlwaysOnTopCheck, WC_BUTTONW,
                        L"QOVを常に手前に表示する（設定解除は次回起動時から有効）", kCheck,
                        Inside(kGeneralArea, {120, 480, 5175, 255})}},
+    {kGeneralPage, 0, {kDetectionFrame, kPanelClass, L"", WS_CLIPSIBLINGS,
+                       Inside(kGeneralArea, {0, 2040, 6135, 1215}), WS_EX_CONTROLPARENT}},
+    {kGeneralPage, kDetectionFrame, {kFirstDetectionOption, WC_BUTTONW, L"自動", kFirstOption,
+                                     {120, 240, 1215, 375}}},
+    {kGeneralPage, kDetectionFrame, {kFirstDetectionOption + 1, WC_BUTTONW, L"イベント", kOption,
+                                     {1320, 240, 1335, 375}}},
+    {kGeneralPage, kDetectionFrame, {kFirstDetectionOption + 2, WC_BUTTONW, L"定期スキャン", kOption,
+                                     {2760, 240, 1815, 375}}},
+    {kGeneralPage, kDetectionFrame, {kDetectionState, WC_STATICW, L"", SS_LEFT | SS_NOPREFIX,
+                                     {150, 660, 5895, 435}}},
+    {kGeneralPage, kDetectionFrame, {kDetectionBox, WC_BUTTONW, L"変化の検出",
+                                     BS_GROUPBOX | WS_GROUP | WS_CLIPSIBLINGS, {0, 0, 6135, 1215}}},
     {kGeneralPage, 0, {kGeneralPanel, kPanelClass, L"", kPanel, kGeneralArea}},
     {kExcludedPage, 0, {kExcludedPanel, kPanelClass, L"", kPanel, kExcludedArea}},
     {kBothPages, 0, {kPageTabs, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP | WS_GROUP,
@@ -118,6 +134,12 @@ HWND Item(HWND window, const PageControl& control) {
 
 HWND IntervalOption(HWND window, int choice) {
     return ::GetDlgItem(::GetDlgItem(window, kIntervalFrame), kFirstIntervalOption + choice);
+}
+
+constexpr Detection kDetectionChoices[] = {Detection::Auto, Detection::Events, Detection::Scan};
+
+HWND DetectionOption(HWND window, int choice) {
+    return ::GetDlgItem(::GetDlgItem(window, kDetectionFrame), kFirstDetectionOption + choice);
 }
 
 bool Checked(HWND button) { return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -234,6 +256,8 @@ SettingsDialogState SettingsDialog::ReadControls() const {
     state.intervalChoice = -1;
     for (int choice = 0; choice < static_cast<int>(kRefreshIntervalChoices.size()); ++choice)
         if (Checked(IntervalOption(window, choice))) state.intervalChoice = choice;
+    for (int choice = 0; choice < static_cast<int>(std::size(kDetectionChoices)); ++choice)
+        if (Checked(DetectionOption(window, choice))) state.detection = kDetectionChoices[choice];
     return state;
 }
 
@@ -246,6 +270,13 @@ void SettingsDialog::WriteControls(const SettingsDialogState& state) {
     SetChecked(::GetDlgItem(window, kAlwaysOnTopCheck), state.alwaysOnTop);
     for (int choice = 0; choice < static_cast<int>(kRefreshIntervalChoices.size()); ++choice)
         SetChecked(IntervalOption(window, choice), choice == state.intervalChoice);
+    for (int choice = 0; choice < static_cast<int>(std::size(kDetectionChoices)); ++choice)
+        SetChecked(DetectionOption(window, choice), kDetectionChoices[choice] == state.detection);
+}
+
+void SettingsDialog::ShowDetection(const std::string& text) {
+    const std::wstring wide = Utf8ToWide(text);
+    ::SetWindowTextW(::GetDlgItem(::GetDlgItem(Handle(), kDetectionFrame), kDetectionState), wide.c_str());
 }
 
 void SettingsDialog::PlaceControls(UINT dpi) {

@@ -330,7 +330,7 @@ TEST_F(E2e, TheSettingsDialogAppliesItsControlsOnlyAtItsCloseButton) {
     ASSERT_NO_FATAL_FAILURE(Start({{L"UpdateInterval", L"1000"}}));
     ASSERT_TRUE(qov_->WaitForRow(renamed));
     std::vector<std::pair<std::wstring, std::wstring>> stored{{L"AlwaysTop", L"False"}, {L"ShowNoname", L"False"},
-        {L"SystemWindow", L"False"}, {L"NotVWindow", L"False"}, {L"UpdateInterval", L"1000"}};
+        {L"SystemWindow", L"False"}, {L"NotVWindow", L"False"}, {L"UpdateInterval", L"1000"}, {L"Detect", L"Auto"}};
     const auto expectStored = [&](const char* after) {
         EXPECT_EQ(Send(qov_->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE) << "the log-off was refused";
         for (const auto& [key, value] : stored) EXPECT_EQ(Stored(key.c_str()), value) << key << " after " << after;
@@ -347,6 +347,9 @@ TEST_F(E2e, TheSettingsDialogAppliesItsControlsOnlyAtItsCloseButton) {
         {0, L"10秒", L"UpdateInterval", L"10000", kSlow},
         {0, L"100ミリ秒", L"UpdateInterval", L"100", kQuick},
         {0, L"1秒", L"UpdateInterval", L"1000", kUnchecked},
+        {0, L"定期スキャン", L"Detect", L"Scan", kUnchecked},
+        {0, L"イベント", L"Detect", L"Events", kUnchecked},
+        {0, L"自動", L"Detect", L"Auto", kUnchecked},
     };
     const HWND settings = FindWindowW(nullptr, L"V O V　＜設定＞");
     const auto press = [&](const wchar_t* button) {
@@ -374,6 +377,55 @@ TEST_F(E2e, TheSettingsDialogAppliesItsControlsOnlyAtItsCloseButton) {
         }
         EXPECT_TRUE(PumpUntil(listed, 3s)) << name << " did not refresh";
     }
+}
+
+// Raised right after a change, as Windows raises it: Wine reports only a window's creation.
+void Report(HWND window, DWORD event) { NotifyWinEvent(event, window, OBJID_WINDOW, CHILDID_SELF); }
+
+// With the system's reports the list follows each change at once, although
+// it reads the whole desktop only every ten seconds.
+TEST_F(E2e, WithReportsTheListFollowsEachChangeAtOnceAtTheLongestInterval) {
+    ASSERT_NO_FATAL_FAILURE(Start({{L"UpdateInterval", L"10000"}, {L"Detect", L"events"}}));
+    const auto shows = [&](HWND window, const wchar_t* title, const wchar_t* status) {
+        return PumpUntil([&] {
+            const std::vector<Row> rows = qov_->Rows();
+            const int row = qov_->RowOf(window);
+            return row >= 0 && row < static_cast<int>(rows.size()) && rows[row][0] == title && rows[row][1] == status;
+        }, 1s);
+    };
+    const HWND window = Add(L"Live Fixture");
+    EXPECT_TRUE(shows(window, L"Live Fixture", L"通常")) << "a new window";
+    SetWindowTextW(window, L"Live Fixture, renamed");
+    Report(window, EVENT_OBJECT_NAMECHANGE);
+    EXPECT_TRUE(shows(window, L"Live Fixture, renamed", L"通常")) << "a rename";
+    ShowWindow(window, SW_SHOWMINNOACTIVE);
+    Report(window, EVENT_SYSTEM_MINIMIZESTART);
+    EXPECT_TRUE(shows(window, L"Live Fixture, renamed", L"最小化")) << "a minimise";
+    fixtures_.clear();  // each closes, reporting its end
+    EXPECT_TRUE(PumpUntil([&] { return qov_->RowOf(window) < 0; }, 1s)) << "a closed window";
+    const HWND quiet = Add(L"Quiet Fixture");
+    ASSERT_TRUE(PumpUntil([&] { return qov_->RowOf(quiet) >= 0; }, 1s));
+    PumpUntil([] { return false; }, 1s);  // past the second look a new window is given
+    SetWindowTextW(quiet, L"Quiet Fixture, renamed unreported");
+    EXPECT_FALSE(PumpUntil([&] { return qov_->Rows()[qov_->RowOf(quiet)][0] != L"Quiet Fixture"; }, 2s))
+        << "the desktop was read in full sooner than ten seconds";
+}
+
+// Under Wine no report but a creation comes, so "Auto" settles on the scan,
+// says so in the settings dialog, and the list follows at the user's interval.
+TEST_F(E2e, AutoFindsTheReportsMissingUnderWineAndScans) {
+    const HWND renamed = Add(L"Scanned Fixture");
+    ASSERT_NO_FATAL_FAILURE(Start({{L"UpdateInterval", L"100"}}));
+    qov_->Command(IDM_SETTINGS);
+    const HWND settings = WaitForShown(nullptr, L"V O V　＜設定＞");
+    const auto says = [&](const wchar_t* text) {
+        for (HWND panel = nullptr; (panel = FindWindowExW(settings, panel, nullptr, nullptr));)
+            if (FindWindowExW(panel, nullptr, L"Static", text)) return true;
+        return false;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return says(L"イベントが届かないため、定期スキャンで検出しています。"); }, 5s));
+    SetWindowTextW(renamed, L"Scanned Fixture, renamed");
+    EXPECT_TRUE(PumpUntil([&] { return qov_->Rows()[qov_->RowOf(renamed)][0] == L"Scanned Fixture, renamed"; }, 3s));
 }
 
 // Each secondary window hides at its close box and opens again. With "always

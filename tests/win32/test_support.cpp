@@ -32,14 +32,23 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
 
 namespace {
 
+// Windows reports a window shown; under Wine the window reports it, from its
+// message loop (a report raised before the loop runs is lost).
+constexpr UINT kReportShown = WM_APP + 1;
+
 LRESULT CALLBACK OtherThreadProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == kReportShown) ::NotifyWinEvent(EVENT_OBJECT_SHOW, window, OBJID_WINDOW, CHILDID_SELF);
     if (message == kHang) ::Sleep(static_cast<DWORD>(w));
     if (message == WM_SYSCOMMAND) {
         PumpUntil([window] { return !::IsWindow(window); },
                   std::chrono::milliseconds(::GetWindowLongPtrW(window, GWLP_USERDATA)));
         if (!::IsWindow(window)) return ::PostQuitMessage(0), 0;  // closed meanwhile: its quit was taken above
     }
-    if (message == WM_DESTROY) ::PostQuitMessage(0);
+    if (message == WM_DESTROY) {
+        // Wine reports no window's end; Windows does, as here.
+        ::NotifyWinEvent(EVENT_OBJECT_DESTROY, window, OBJID_WINDOW, CHILDID_SELF);
+        ::PostQuitMessage(0);
+    }
     return ::DefWindowProcW(window, message, w, l);
 }
 
@@ -53,6 +62,7 @@ OtherThreadWindow::OtherThreadWindow(const wchar_t* title, int show, std::chrono
           ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OtherThreadProc));
           ::SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(asksFor.count()));
           ::ShowWindow(window, show);
+          if (show != SW_HIDE) ::PostMessageW(window, kReportShown, 0, 0);
           window_ = window;
           for (MSG message; ::GetMessageW(&message, nullptr, 0, 0) > 0;) ::DispatchMessageW(&message);
       }) {
