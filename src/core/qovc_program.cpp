@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "core/output_formats.h"
+#include "core/qovc_watch.h"
 
 namespace qov::cli {
 namespace {
@@ -88,6 +89,8 @@ int RunQovc(const std::vector<std::string>& arguments, QovcContext& context) {
         context.out(FormatList(windows, request.format));
         return windows.windows.empty() ? kExitNoMatch : kExitSuccess;
     }
+    case Command::Watch: return RunWatch(request, context);
+    case Command::Wait: return RunWait(request, context);
     default: return RunAction(request, context);
     }
 }
