@@ -16,6 +16,9 @@ void WatchTracker::Start(const Snapshot& matching) {
 }
 
 void WatchTracker::SawAll(const Snapshot& matching, Clock::time_point now) {
+    // Every matching window is looked at below, so a new one is told active
+    // at once, and the window the foreground left is told changed.
+    foreground_ = matching.foreground;
     std::set<WindowHandle> seen;
     for (const WindowRecord& window : matching.windows) {
         seen.insert(window.handle);
@@ -25,7 +28,6 @@ void WatchTracker::SawAll(const Snapshot& matching, Clock::time_point now) {
     for (const auto& [handle, known] : windows_)
         if (!seen.contains(handle)) gone.push_back(handle);
     for (const WindowHandle handle : gone) Saw(handle, std::nullopt, now);
-    SawForeground(matching.foreground, now);
 }
 
 void WatchTracker::Saw(WindowHandle window, const std::optional<WindowRecord>& matching, Clock::time_point now) {
@@ -67,7 +69,8 @@ void WatchTracker::Update(Known& known, const WindowRecord& window, Clock::time_
 
 void WatchTracker::Tell(WatchEvent event, Known& known) {
     known.told = known.window;
-    known.toldActive = Active(known.window);
+    // A window gone is told as it was last seen, the foreground then included.
+    if (event != WatchEvent::Disappeared) known.toldActive = Active(known.window);
     known.held = false;
     lines_.push_back({event, known.window, known.toldActive});
 }
