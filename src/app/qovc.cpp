@@ -3,16 +3,32 @@
 // decides everything else.
 #include <windows.h>
 
+#include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
 #include "core/qovc_program.h"
+#include "win32/change_feed.h"
 #include "win32/console_text.h"
 #include "win32/process_tree.h"
 #include "win32/registry_store.h"
 #include "win32/text.h"
 #include "win32/window_system.h"
+
+namespace {
+
+// The time now in UTC, as ISO 8601 with milliseconds: "2026-12-07T16:42:07.123Z".
+std::string UtcNow() {
+    SYSTEMTIME t{};
+    ::GetSystemTime(&t);
+    char text[32];
+    std::snprintf(text, sizeof(text), "%04u-%02u-%02uT%02u:%02u:%02u.%03uZ", t.wYear, t.wMonth, t.wDay, t.wHour,
+                  t.wMinute, t.wSecond, t.wMilliseconds);
+    return text;
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     using namespace qov;
@@ -33,6 +49,7 @@ int wmain(int argc, wchar_t** argv) {
             const auto ancestors = win32::AncestorProcesses();
             if (const auto terminal = HostingTerminal(true, false, ancestors)) own.processes.insert(*terminal);
         }
+        win32::EventChangeFeed feed;
         cli::QovcContext context{
             .windows = windows,
             .settings = LoadSettings(store),
@@ -42,6 +59,10 @@ int wmain(int argc, wchar_t** argv) {
             .pause = [](std::chrono::milliseconds time) { ::Sleep(static_cast<DWORD>(time.count())); },
             .out = [&](const std::string& text) { out.Write(text); },
             .err = [&](const std::string& text) { err.Write(text); },
+            .feed = &feed,
+            .utcNow = UtcNow,
+            .now = [] { return std::chrono::steady_clock::now(); },
+            .outputRead = [&] { return out.StillRead(); },
         };
         return cli::RunQovc(arguments, context);
     } catch (const std::exception& failure) {

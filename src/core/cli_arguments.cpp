@@ -13,8 +13,9 @@ struct CommandWord {
     Command command;
 };
 
-constexpr std::array<CommandWord, 12> kCommandWords{{
-    {"list", Command::List},         {"restore", Command::Restore},
+constexpr std::array<CommandWord, 14> kCommandWords{{
+    {"list", Command::List},         {"watch", Command::Watch},
+    {"wait", Command::Wait},         {"restore", Command::Restore},
     {"minimize", Command::Minimize}, {"maximize", Command::Maximize},
     {"front", Command::Front},       {"topmost", Command::Topmost},
     {"notopmost", Command::NoTopmost}, {"hide", Command::Hide},
@@ -25,6 +26,9 @@ constexpr std::array<CommandWord, 12> kCommandWords{{
 // Coordinates and sizes further out than this are typing mistakes: no
 // desktop reaches them, and their sums stay well inside an int.
 constexpr long long kFarthestCoordinate = 100000;
+
+// A timeout longer than this is a typing mistake (a day is 86400).
+constexpr long long kLongestTimeoutSeconds = 31 * 86400;
 
 constexpr const char* kHint = "（qovc --help で使い方を表示します）";
 
@@ -70,6 +74,30 @@ std::optional<WindowHandle> ParseHandle(std::string_view text) {
     return static_cast<WindowHandle>(static_cast<std::uint32_t>(*value));
 }
 
+// Seconds, whole or with up to three decimals ("2", "0.5"), in milliseconds.
+std::optional<int> ParseSeconds(std::string_view text) {
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    std::string fraction(point == std::string_view::npos ? "" : text.substr(point + 1));
+    if (whole.empty() || fraction.size() > 3 || (point != std::string_view::npos && fraction.empty()))
+        return std::nullopt;
+    const auto digits = [](std::string_view t) { return std::ranges::all_of(t, [](char c) { return c >= '0' && c <= '9'; }); };
+    if (!digits(whole) || !digits(fraction) || whole.size() > 8) return std::nullopt;
+    const std::optional<long long> seconds = ParseInteger(whole);
+    if (!seconds || *seconds > kLongestTimeoutSeconds) return std::nullopt;
+    fraction.resize(3, '0');
+    return static_cast<int>(*seconds * 1000 + std::stoi(fraction));
+}
+
+std::optional<Detection> ParseDetectionWord(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (lower == "auto") return Detection::Auto;
+    if (lower == "events") return Detection::Events;
+    if (lower == "scan") return Detection::Scan;
+    return std::nullopt;
+}
+
 class Parser {
 public:
     explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
@@ -100,7 +128,7 @@ private:
     }
     static bool TakesValue(const std::string& name) {
         return name == "--format" || name == "--handle" || name == "--title" || name == "--class" ||
-               name == "--pid" || name == "--process";
+               name == "--pid" || name == "--process" || name == "--timeout" || name == "--detect";
     }
 
     // A help word anywhere but as an option's value (--title -h looks for
@@ -156,6 +184,7 @@ private:
         };
         if (name == "--all") return flag(request_.all, action);
         if (name == "--dry-run") return flag(request_.dryRun, action);
+        if (name == "--gone") return flag(request_.gone, request_.command == Command::Wait);
         if (name == "--unfiltered") return flag(request_.unfiltered, true);
         if (name == "--visible") return flag(request_.selectors.visibleOnly, true);
 
@@ -167,12 +196,27 @@ private:
 
     std::optional<UsageError> ReadValue(const std::string& name, const std::string& value) {
         Selectors& s = request_.selectors;
+        const Command command = request_.command;
         if (name == "--format") {
-            if (request_.command != Command::List) return Error("--format は list にだけ使えます。");
+            if (command == Command::Watch) {
+                if (value == "csv") return Error("watch の --format は table か json です: " + value);
+            } else if (command != Command::List && command != Command::Wait) {
+                return Error("--format は list、watch、wait にだけ使えます。");
+            }
             if (value == "table") request_.format = Format::Table;
             else if (value == "csv") request_.format = Format::Csv;
             else if (value == "json") request_.format = Format::Json;
             else return Error("--format は table、csv、json のどれかです: " + value);
+        } else if (name == "--timeout" || name == "--detect") {
+            if (!Follows(command)) return Error(name + " は watch と wait にだけ使えます。");
+            if (name == "--detect") {
+                const std::optional<Detection> detection = ParseDetectionWord(value);
+                if (!detection) return Error("--detect は auto、events、scan のどれかです: " + value);
+                request_.detection = *detection;
+            } else if (!(request_.timeoutMs = ParseSeconds(value))) {
+                return Error("--timeout は 0～" + std::to_string(kLongestTimeoutSeconds) +
+                             " の秒数です（小数は3桁まで）: " + value);
+            }
         } else if (name == "--handle") {
             if (!(s.handle = ParseHandle(value)))
                 return Error("--handle はウィンドウハンドルの数（10進数か 0x で始まる16進数）です: " + value);
@@ -212,7 +256,10 @@ const char* CommandName(Command command) {
 }
 
 bool IsAction(Command command) {
-    return command != Command::Help && command != Command::Version && command != Command::List;
+    return command != Command::Help && command != Command::Version && command != Command::List &&
+           !Follows(command);
 }
+
+bool Follows(Command command) { return command == Command::Watch || command == Command::Wait; }
 
 }  // namespace qov::cli

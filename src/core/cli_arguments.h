@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/settings.h"
 #include "core/window_types.h"
 
 namespace qov::cli {
@@ -18,9 +19,10 @@ inline constexpr int kExitNoMatch = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitFailed = 3;       // an action failed on at least one window
 inline constexpr int kExitSeveral = 4;      // several matches and no --all
+inline constexpr int kExitTimeout = 5;      // wait: the time given ran out first
 
 enum class Command {
-    Help, Version, List,
+    Help, Version, List, Watch, Wait,
     Restore, Minimize, Maximize, Front, Topmost, NoTopmost, Hide, Show, Close, Move, Resize,
 };
 
@@ -43,6 +45,11 @@ struct Request {
     bool all = false;
     bool dryRun = false;
     bool unfiltered = false;
+    // watch and wait: how long at most (none: until stopped), how changes are
+    // learnt; wait --gone: until no window matches.
+    std::optional<int> timeoutMs;
+    Detection detection = Detection::Auto;
+    bool gone = false;
     // move: the outer top-left corner; resize: the outer width and height.
     int first = 0;
     int second = 0;
@@ -57,5 +64,7 @@ std::variant<Request, UsageError> ParseArguments(const std::vector<std::string>&
 // The command's name as typed ("minimize"); "" for Help and Version.
 const char* CommandName(Command command);
 bool IsAction(Command command);
+// watch and wait: they follow the desktop as it changes.
+bool Follows(Command command);
 
 }  // namespace qov::cli

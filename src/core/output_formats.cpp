@@ -23,12 +23,20 @@ constexpr std::array<Field, 13> kFields{{
     {"process", true, false, 0},
 }};
 
+std::string Flag(bool value) { return value ? "true" : "false"; }
+
 std::vector<std::string> Cells(const WindowRecord& w, WindowHandle foreground) {
-    const auto flag = [](bool value) { return std::string(value ? "true" : "false"); };
-    return {std::to_string(w.handle), w.title, StatusWord(StatusOf(w)), flag(w.handle == foreground),
-            flag(w.topmost), flag(IsCloaked(w.visibility)), std::to_string(w.rect.left),
-            std::to_string(w.rect.top), std::to_string(w.rect.right),
-            std::to_string(w.rect.bottom), w.className, std::to_string(w.processId), FileNameOf(w.image)};
+    return FieldTexts(w, w.handle == foreground);
+}
+
+// The fields as JSON members, without braces.
+std::string JsonMembers(const std::vector<std::string>& cells) {
+    std::string text;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        text += (i ? ", " : "") + JsonString(kFields[i].name) + ": ";
+        text += kFields[i].quotedInJson ? JsonString(cells[i]) : cells[i];
+    }
+    return text;
 }
 
 // The code point starting at `text[at]` and its length in bytes; a stray byte
@@ -145,12 +153,7 @@ std::string Json(const Snapshot& snapshot) {
     std::string text = "[";
     for (std::size_t w = 0; w < windows.size(); ++w) {
         text += std::string(w ? "," : "") + std::string(kNewline) + "  {";
-        const std::vector<std::string> cells = Cells(windows[w], snapshot.foreground);
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            text += (i ? ", " : "") + JsonString(kFields[i].name) + ": ";
-            text += kFields[i].quotedInJson ? JsonString(cells[i]) : cells[i];
-        }
-        text += "}";
+        text += JsonMembers(Cells(windows[w], snapshot.foreground)) + "}";
     }
     return text + std::string(kNewline) + "]" + std::string(kNewline);
 }
@@ -164,6 +167,41 @@ std::string FormatList(const Snapshot& windows, Format format) {
     case Format::Table: break;
     }
     return Table(windows);
+}
+
+std::vector<std::string> FieldTexts(const WindowRecord& w, bool active) {
+    return {std::to_string(w.handle), w.title, StatusWord(StatusOf(w)), Flag(active),
+            Flag(w.topmost), Flag(IsCloaked(w.visibility)), std::to_string(w.rect.left),
+            std::to_string(w.rect.top), std::to_string(w.rect.right),
+            std::to_string(w.rect.bottom), w.className, std::to_string(w.processId), FileNameOf(w.image)};
+}
+
+const char* WatchEventWord(WatchEvent event) {
+    switch (event) {
+    case WatchEvent::Present: return "present";
+    case WatchEvent::Appeared: return "appeared";
+    case WatchEvent::Changed: return "changed";
+    case WatchEvent::Disappeared: return "disappeared";
+    }
+    return "";
+}
+
+// The table's line: time, event, handle, status, the flags that hold, the
+// rectangle, class, process and pid, and the title last, as it is the widest.
+std::string FormatWatchLine(WatchEvent event, std::string_view time, const WindowRecord& window, bool active,
+                            Format format) {
+    const std::vector<std::string> cells = FieldTexts(window, active);
+    if (format == Format::Json)
+        return "{\"event\": " + JsonString(WatchEventWord(event)) + ", \"time\": " + JsonString(time) + ", " +
+               JsonMembers(cells) + "}" + std::string(kNewline);
+    std::string line = std::string(time) + "  ";
+    Pad(line, WatchEventWord(event), 11, false);
+    line += "  " + cells[0] + "  " + cells[2];
+    for (const std::size_t flag : {3, 4, 5})
+        if (cells[flag] == "true") line += " " + std::string(kFields[flag].name);
+    line += "  (" + cells[6] + "," + cells[7] + ")-(" + cells[8] + "," + cells[9] + ")  " + OneLine(cells[10]) +
+            "  " + OneLine(cells[12]) + ":" + cells[11] + "  " + OneLine(cells[1]);
+    return line + std::string(kNewline);
 }
 
 int DisplayWidth(std::string_view text) {

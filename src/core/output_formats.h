@@ -16,6 +16,19 @@ inline constexpr std::string_view kNewline = "\r\n";
 // The windows in order; the foreground one is marked active.
 std::string FormatList(const Snapshot& windows, Format format);
 
+// What happened to a window that `qovc watch` follows.
+enum class WatchEvent { Present, Appeared, Changed, Disappeared };
+const char* WatchEventWord(WatchEvent event);
+
+// One line of `qovc watch`: JSON (the event, the time, then the list's
+// fields, a JSON Lines object) or, for Format::Table, one line for people.
+// `time` is UTC, ISO 8601 with milliseconds.
+std::string FormatWatchLine(WatchEvent event, std::string_view time, const WindowRecord& window, bool active,
+                            Format format);
+
+// The list's fields of one window, as text, in the list's order.
+std::vector<std::string> FieldTexts(const WindowRecord& window, bool active);
+
 // Columns a terminal gives the text: East Asian wide and full-width
 // characters take two, combining marks none.
 int DisplayWidth(std::string_view text);

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "core/output_formats.h"
+#include "core/qovc_watch.h"
 
 namespace qov::cli {
 namespace {
@@ -88,6 +89,8 @@ int RunQovc(const std::vector<std::string>& arguments, QovcContext& context) {
         context.out(FormatList(windows, request.format));
         return windows.windows.empty() ? kExitNoMatch : kExitSuccess;
     }
+    case Command::Watch: return RunWatch(request, context);
+    case Command::Wait: return RunWait(request, context);
     default: return RunAction(request, context);
     }
 }
@@ -101,11 +104,19 @@ std::string HelpText() {
         "  qovc 操作   [条件] [--all] [--dry-run] [--unfiltered]",
         "  qovc move X Y [条件] [--all] [--dry-run] [--unfiltered]",
         "  qovc resize WIDTH HEIGHT [条件] [--all] [--dry-run] [--unfiltered]",
+        "  qovc watch  [条件] [--format table|json] [--timeout 秒] [--unfiltered] [--detect auto|events|scan]",
+        "  qovc wait   [条件] [--gone] [--timeout 秒] [--format table|csv|json] [--unfiltered]",
+        "              [--detect auto|events|scan]",
         "  qovc --help | --version",
         "",
         "操作: restore minimize maximize front topmost notopmost hide show close",
         "  move X Y             外枠の左上を画面座標 (X,Y) へ移動",
         "  resize WIDTH HEIGHT  外枠の大きさを変更",
+        "  watch  条件に合うウィンドウを表示し（present）、現れる・変わる・消えるたびに1行ずつ",
+        "         appeared / changed / disappeared を書きます。Ctrl+C か --timeout で終わります。",
+        "  wait   条件に合うウィンドウが現れるまで待ち、list と同じ形で表示します。",
+        "         --gone は条件に合うウィンドウがなくなるまで待ちます。",
+        "  --detect  変化をイベントで知るか（events）、毎秒の全体スキャンか（scan）。auto は確かめて選びます。",
         "",
         "条件（全てを満たすウィンドウが対象）:",
         "  --handle N      ウィンドウハンドル（QOV の一覧と同じ10進数、または 0x...）",
@@ -120,7 +131,7 @@ std::string HelpText() {
         "複数のウィンドウに操作するには --all が必要です。--dry-run は行う操作を表示するだけです。",
         "",
         "終了コード: 0 成功 / 1 該当なし / 2 使い方の誤り / 3 操作に失敗したウィンドウあり /",
-        "            4 複数が該当し --all なし",
+        "            4 複数が該当し --all なし / 5 wait の待ち時間切れ",
         "",
         "例:",
         "  qovc list",
@@ -133,6 +144,8 @@ std::string HelpText() {
         "  qovc move 0 0 --title \"無題 - メモ帳\"",
         "  qovc resize 800 600 --handle 131148",
         "  qovc hide --visible --process notepad.exe --all",
+        "  qovc watch --process notepad.exe --format json",
+        "  qovc wait --process notepad.exe --timeout 10",
     };
     std::string text;
     for (const char* line : kLines) text += Line(line);

@@ -81,7 +81,9 @@ Outcome WindowActions::Ask(const Request& request, WindowHandle window,
         return w.SetPlacement(window, wanted);
     case Command::Help:
     case Command::Version:
-    case Command::List: break;
+    case Command::List:
+    case Command::Watch:
+    case Command::Wait: break;
     }
     return Outcome::Refused;
 }
@@ -109,7 +111,9 @@ bool WindowActions::HasTakenEffect(const Request& request, WindowHandle window,
     case Command::Close:  // done once the window is gone
     case Command::Help:
     case Command::Version:
-    case Command::List: break;
+    case Command::List:
+    case Command::Watch:
+    case Command::Wait: break;
     }
     return false;
 }
@@ -163,7 +167,9 @@ std::string ActionDescription(const Request& request) {
         return number(request.first) + "x" + number(request.second) + " にサイズを変えます";
     case Command::Help:
     case Command::Version:
-    case Command::List: break;
+    case Command::List:
+    case Command::Watch:
+    case Command::Wait: break;
     }
     return "";
 }

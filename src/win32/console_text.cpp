@@ -33,7 +33,10 @@ void ConsoleText::Write(const std::string& text) const {
         DWORD written = 0;
         for (std::size_t at = 0; at < text.size(); at += written) {
             const auto bytes = static_cast<DWORD>(std::min<std::size_t>(text.size() - at, 1 << 20));
-            if (!::WriteFile(handle_, text.data() + at, bytes, &written, nullptr) || written == 0) return;
+            if (!::WriteFile(handle_, text.data() + at, bytes, &written, nullptr) || written == 0) {
+                failed_ = true;
+                return;
+            }
         }
         return;
     }
@@ -45,10 +48,25 @@ void ConsoleText::Write(const std::string& text) const {
         if (units < wide.size() - at && IS_HIGH_SURROGATE(wide[at + units - 1])) --units;
         DWORD written = 0;
         if (!::WriteConsoleW(handle_, wide.data() + at, static_cast<DWORD>(units), &written, nullptr) ||
-            written == 0)
+            written == 0) {
+            failed_ = true;
             return;
+        }
         at += written;
     }
+}
+
+// A write of no bytes to a pipe whose reader has gone fails with
+// ERROR_NO_DATA (or ERROR_BROKEN_PIPE) and writes nothing otherwise; files and
+// consoles are always read.
+bool ConsoleText::StillRead() const {
+    if (failed_ || console_ || !handle_ || handle_ == INVALID_HANDLE_VALUE) return !failed_;
+    if (::GetFileType(handle_) != FILE_TYPE_PIPE) return true;
+    DWORD written = 0;
+    if (::WriteFile(handle_, "", 0, &written, nullptr)) return true;
+    const DWORD error = ::GetLastError();
+    failed_ = error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE;
+    return !failed_;
 }
 
 }  // namespace qov::win32

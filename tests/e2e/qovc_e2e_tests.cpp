@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -156,6 +158,184 @@ TEST(Qovc, ListsAndActsOnTheFixtureWindowsAsTheCommandLineSays) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, 15s) << "qovc took too long";
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+// qovc started and left running, its stdout a pipe read as the lines come,
+// its stderr a file read once it has ended.
+class Running {
+public:
+    explicit Running(const std::vector<std::wstring>& arguments) : err_(OutputFile(L"qovc_e2e_running.err")) {
+        std::wstring program;
+        for (const char* c = std::getenv("QOVC_EXE"); c && *c; ++c) program += static_cast<wchar_t>(*c);
+        std::wstring commandLine = L"qovc";
+        for (const std::wstring& argument : arguments) commandLine += L" \"" + argument + L"\"";
+        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+        HANDLE read = nullptr, write = nullptr;
+        if (!CreatePipe(&read, &write, &inherit, 0)) return;
+        out_.reset(read);
+        const win32::UniqueKernelHandle childEnd{write};
+        SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = write;
+        startup.hStdError = err_.get();
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                            nullptr, &startup, &started))
+            return;
+        process_.reset(started.hProcess);
+        CloseHandle(started.hThread);
+    }
+    ~Running() {
+        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 999);
+    }
+
+    // The next line holding every piece, skipping others; none unless it comes within `limit`.
+    std::optional<std::string> LineWith(const std::vector<std::string>& pieces,
+                                        std::chrono::milliseconds limit = 3s) {
+        std::optional<std::string> found;
+        PumpUntil([&] {
+            for (std::size_t end; !found && (end = pending_.find('\n')) != std::string::npos;) {
+                const std::string line = pending_.substr(0, end + 1);
+                pending_.erase(0, end + 1);
+                seen_ += line;
+                if (std::ranges::all_of(pieces, [&](const std::string& p) { return line.find(p) != std::string::npos; }))
+                    found = line;
+            }
+            DWORD available = 0, got = 0;
+            if (!found && PeekNamedPipe(out_.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+                std::string chunk(available, '\0');
+                if (ReadFile(out_.get(), chunk.data(), available, &got, nullptr)) pending_ += chunk.substr(0, got);
+            }
+            return found.has_value();
+        }, limit);
+        return found;
+    }
+    // The exit code once it ends within `limit`; none if it does not.
+    std::optional<DWORD> Ended(std::chrono::milliseconds limit = 3s) {
+        DWORD code = 999;
+        if (!process_ || !PumpUntil([&] { return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0; }, limit))
+            return std::nullopt;
+        GetExitCodeProcess(process_.get(), &code);
+        return code;
+    }
+    std::string Out() {  // what is left in the pipe, after the lines read
+        LineWith({"\x01"}, 200ms);
+        return seen_ + pending_;
+    }
+    std::string Err() { return ReadAll(err_.get()); }
+    std::string Seen() const { return "lines read:\n" + seen_ + pending_; }
+    void StopReading() { out_.reset(); }
+
+private:
+    win32::UniqueKernelHandle err_, out_, process_;
+    std::string pending_, seen_;
+};
+
+// The reports Windows raises for a change, raised by the fixture's own
+// process as Windows would (Wine raises only the creation's).
+void Report(HWND window, DWORD event) { NotifyWinEvent(event, window, OBJID_WINDOW, CHILDID_SELF); }
+
+// Wine 8 neither raises the creation of these windows out of context nor
+// passes on what their thread raises before it has run its messages once.
+void ShowAndReport(HWND window) {
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    PumpUntil([] { return false; }, 100ms);
+    Report(window, EVENT_OBJECT_SHOW);
+}
+
+std::string JsonPiece(const char* key, const std::string& value) { return "\"" + std::string(key) + "\": " + value; }
+
+TEST(QovcWatch, StreamsEachChangeOfAWindowAsAJsonLineAsItHappens) {
+    const win32::UniqueWindow ready = test::CreateTestWindow(L"OspreyMark ready");
+    ShowWindow(ready.get(), SW_SHOWNOACTIVATE);
+    Running watch({L"watch", L"--title", L"OspreyMark", L"--format", L"json", L"--detect", L"events",
+                   L"--timeout", L"60"});
+    // Its first line shows the reports are asked for: what follows is news.
+    ASSERT_TRUE(watch.LineWith({"{\"event\": \"present\", \"time\": \"20", "Z\", \"handle\": " + Decimal(ready.get()),
+                                "\"title\": \"OspreyMark ready\""}, 10s))
+        << watch.Err();
+
+    win32::UniqueWindow window = test::CreateTestWindow(L"OspreyMark one");
+    const HWND w = window.get();
+    const std::string handle = JsonPiece("handle", Decimal(w));
+    ShowAndReport(w);
+    EXPECT_TRUE(watch.LineWith({"\"event\": \"appeared\"", handle, "\"title\": \"OspreyMark one\""})) << watch.Seen();
+
+    SetWindowTextW(w, L"OspreyMark renamed");
+    Report(w, EVENT_OBJECT_NAMECHANGE);
+    EXPECT_TRUE(watch.LineWith({"\"event\": \"changed\"", handle, "\"title\": \"OspreyMark renamed\""}));
+
+    ShowWindow(w, SW_SHOWMINNOACTIVE);
+    Report(w, EVENT_SYSTEM_MINIMIZESTART);
+    EXPECT_TRUE(watch.LineWith({"\"event\": \"changed\"", handle, "\"status\": \"minimized\""}));
+
+    Report(w, EVENT_OBJECT_DESTROY);
+    window.reset();
+    Report(w, EVENT_OBJECT_DESTROY);
+    // The last values known, as it was before it went.
+    EXPECT_TRUE(watch.LineWith({"\"event\": \"disappeared\"", handle, "\"title\": \"OspreyMark renamed\"",
+                                "\"status\": \"minimized\""}));
+
+    // Renamed out of the selectors: it no longer matches.
+    SetWindowTextW(ready.get(), L"Renamed away");
+    Report(ready.get(), EVENT_OBJECT_NAMECHANGE);
+    EXPECT_TRUE(watch.LineWith({"\"event\": \"disappeared\"", "\"title\": \"OspreyMark ready\""}));
+
+    // Once its reader has gone, the next line it writes ends it with 0.
+    watch.StopReading();
+    SetWindowTextW(ready.get(), L"OspreyMark back");
+    Report(ready.get(), EVENT_OBJECT_NAMECHANGE);
+    EXPECT_EQ(watch.Ended(), std::optional<DWORD>(0)) << "a watch nobody reads goes on";
+    EXPECT_NE(watch.Err().find("イベントで検出"), std::string::npos) << watch.Err();
+}
+
+TEST(QovcWait, ReturnsWhenAWindowComesOrGoesAndFiveWhenTheTimeRunsOut) {
+    const struct {
+        const char* name;
+        std::vector<std::wstring> arguments;
+        bool windowBefore, windowAfter;  // the fixture's, at the start and once qovc runs
+        DWORD exitCode;
+        std::string outHas, errHas;
+    } cases[] = {
+        {"already there", {L"wait", L"--title", L"Plover"}, true, true, 0, "Plover fixture", ""},
+        {"comes", {L"wait", L"--title", L"PLOVER", L"--format", L"csv", L"--detect", L"events", L"--timeout", L"20"},
+         false, true, 0, ",Plover fixture,", ""},
+        {"comes, found by the scan", {L"wait", L"--title", L"Plover", L"--detect", L"scan"}, false, true, 0,
+         "Plover fixture", ""},
+        {"goes", {L"wait", L"--gone", L"--title", L"Plover", L"--timeout", L"20"}, true, false, 0, "", ""},
+        {"never comes", {L"wait", L"--title", L"Plover", L"--timeout", L"0.5"}, false, false, 5, "",
+         "時間内に条件に合うウィンドウが現れませんでした"},
+        {"never goes", {L"wait", L"--gone", L"--title", L"Plover", L"--timeout", L"1"}, true, true, 5, "",
+         "なくなりませんでした"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        win32::UniqueWindow fixture;
+        const auto show = [&] {
+            fixture = test::CreateTestWindow(L"Plover fixture");
+            ShowAndReport(fixture.get());
+        };
+        if (c.windowBefore) show();
+        Running wait(c.arguments);
+        PumpUntil([] { return false; }, 500ms);  // qovc is waiting by now
+        if (!c.windowBefore && c.windowAfter) show();
+        if (c.windowBefore && !c.windowAfter) {
+            const HWND gone = fixture.get();
+            fixture.reset();
+            Report(gone, EVENT_OBJECT_DESTROY);
+        }
+        EXPECT_EQ(wait.Ended(5s), std::optional<DWORD>(c.exitCode)) << wait.Err();
+        const std::string out = wait.Out();
+        if (c.outHas.empty()) {
+            EXPECT_EQ(out, "");
+        } else {
+            EXPECT_NE(out.find(c.outHas), std::string::npos) << out;
+        }
+        EXPECT_NE(wait.Err().find(c.errHas), std::string::npos) << wait.Err();
+    }
 }
 
 }  // namespace

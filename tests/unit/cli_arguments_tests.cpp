@@ -33,6 +33,9 @@ std::string Describe(const Request& r) {
     if (r.all) text += " all";
     if (r.dryRun) text += " dry-run";
     if (r.unfiltered) text += " unfiltered";
+    if (r.gone) text += " gone";
+    if (r.timeoutMs) text += " timeout=" + std::to_string(*r.timeoutMs) + "ms";
+    if (r.detection != Detection::Auto) text += std::string(" detect=") + FormatDetection(r.detection);
     return text;
 }
 
@@ -67,13 +70,27 @@ TEST(CliArguments, GiveTheRequestOrAUsageErrorWithAHint) {
         {{"list", "--class", "/?", "--help"}, "help"},
         {{"/?"}, "help"},
         {{"--version"}, "version"},
+        {{"watch", "--format", "json", "--detect", "EVENTS", "--title", "x"}, "watch title=x json detect=Events"},
+        {{"watch", "--timeout", "0.25", "--unfiltered"}, "watch unfiltered timeout=250ms"},
+        {{"wait", "--gone", "--timeout=10", "--detect", "scan"}, "wait gone timeout=10000ms detect=Scan"},
+        {{"wait", "--format", "csv", "--timeout", "0"}, "wait csv timeout=0ms"},
 
         {{}, "error: コマンドがありません。"},
         {{"lsit"}, "error: 不明なコマンドです: lsit"},
         {{"--all"}, "error: 最初にコマンドを指定してください: --all"},
         {{"--version", "list"}, "error: --version の後に余分な引数があります"},
         {{"list", "--all"}, "error: --all は list には使えません。"},
-        {{"close", "--format", "json"}, "error: --format は list にだけ使えます。"},
+        {{"close", "--format", "json"}, "error: --format は list、watch、wait にだけ使えます。"},
+        {{"watch", "--format", "csv"}, "error: watch の --format は table か json です: csv"},
+        {{"watch", "--gone"}, "error: --gone は watch には使えません。"},
+        {{"list", "--timeout", "5"}, "error: --timeout は watch と wait にだけ使えます。"},
+        {{"wait", "--timeout", "-1"}, "error: --timeout は 0～2678400 の秒数です"},
+        {{"wait", "--timeout", "abc"}, "error: --timeout は 0～2678400 の秒数です"},
+        {{"wait", "--timeout", "1.2345"}, "error: --timeout は 0～2678400 の秒数です"},
+        {{"wait", "--timeout", "2678401"}, "error: --timeout は 0～2678400 の秒数です"},
+        {{"wait", "--timeout", "1."}, "error: --timeout は 0～2678400 の秒数です"},
+        {{"wait", "--timeout"}, "error: --timeout には値が必要です。"},
+        {{"watch", "--detect", "foo"}, "error: --detect は auto、events、scan のどれかです: foo"},
         {{"list", "--format", "xml"}, "error: --format は table、csv、json のどれかです: xml"},
         {{"list", "--format"}, "error: --format には値が必要です。"},
         {{"list", "--class="}, "error: --class の値が空です。"},
