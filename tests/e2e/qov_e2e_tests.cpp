@@ -80,6 +80,13 @@ std::wstring TempPath(const wchar_t* name) {
 }
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
+// A label in one of the dialog's panels shows `text`.
+bool DialogSays(HWND dialog, const wchar_t* text) {
+    for (HWND panel = nullptr; (panel = FindWindowExW(dialog, panel, nullptr, nullptr));)
+        if (FindWindowExW(panel, nullptr, L"Static", text)) return true;
+    return false;
+}
+
 bool Normal(HWND w) { return IsWindowVisible(w) && !IsIconic(w) && !IsZoomed(w); }
 
 // What a command made of a fixture, read from the window itself.
@@ -335,7 +342,8 @@ TEST_F(E2e, TheSettingsDialogAppliesItsControlsOnlyAtItsCloseButton) {
         EXPECT_EQ(Send(qov_->Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE) << "the log-off was refused";
         for (const auto& [key, value] : stored) EXPECT_EQ(Stored(key.c_str()), value) << key << " after " << after;
     };
-    enum Refresh { kUnchecked, kQuick, kSlow };  // a renamed window's row: within 3 s, or not in 2 s but at F5
+    // A renamed window's row: within 3 s, or not in 2 s but at F5; or the dialog says reports are used.
+    enum Refresh { kUnchecked, kQuick, kSlow, kReports };
     // Each control is clicked on its own tab page, shown first, as a user clicks it.
     const std::tuple<int, const wchar_t*, const wchar_t*, const wchar_t*, Refresh> controls[] = {
         {0, L"QOVを常に手前に表示する（設定解除は次回起動時から有効）", L"AlwaysTop", L"True", kUnchecked},
@@ -348,7 +356,7 @@ TEST_F(E2e, TheSettingsDialogAppliesItsControlsOnlyAtItsCloseButton) {
         {0, L"100ミリ秒", L"UpdateInterval", L"100", kQuick},
         {0, L"1秒", L"UpdateInterval", L"1000", kUnchecked},
         {0, L"定期スキャン", L"Detect", L"Scan", kUnchecked},
-        {0, L"イベント", L"Detect", L"Events", kUnchecked},
+        {0, L"イベント", L"Detect", L"Events", kReports},
         {0, L"自動", L"Detect", L"Auto", kUnchecked},
     };
     const HWND settings = FindWindowW(nullptr, L"V O V　＜設定＞");
@@ -367,7 +375,10 @@ TEST_F(E2e, TheSettingsDialogAppliesItsControlsOnlyAtItsCloseButton) {
         ASSERT_TRUE(press(L"閉じる")) << name;
         std::ranges::find(stored, key, [](const auto& kv) { return kv.first; })->second = value;
         expectStored(("閉じる after " + name).c_str());
-        if (refresh == kUnchecked) continue;
+        if (refresh == kReports) {
+            EXPECT_TRUE(DialogSays(settings, L"ウィンドウの変化をイベントで検出しています。")) << name;
+        }
+        if (refresh == kUnchecked || refresh == kReports) continue;
         const std::wstring title = L"Renamed " + std::to_wstring(++renames);
         const auto listed = [&] { return std::ranges::count(qov_->Rows(), title, [](const Row& r) { return r[0]; }) == 1; };
         SetWindowTextW(renamed, title.c_str());
@@ -418,12 +429,7 @@ TEST_F(E2e, AutoFindsTheReportsMissingUnderWineAndScans) {
     ASSERT_NO_FATAL_FAILURE(Start({{L"UpdateInterval", L"100"}}));
     qov_->Command(IDM_SETTINGS);
     const HWND settings = WaitForShown(nullptr, L"V O V　＜設定＞");
-    const auto says = [&](const wchar_t* text) {
-        for (HWND panel = nullptr; (panel = FindWindowExW(settings, panel, nullptr, nullptr));)
-            if (FindWindowExW(panel, nullptr, L"Static", text)) return true;
-        return false;
-    };
-    EXPECT_TRUE(PumpUntil([&] { return says(L"イベントが届かないため、定期スキャンで検出しています。"); }, 5s));
+    EXPECT_TRUE(PumpUntil([&] { return DialogSays(settings, L"イベントが届かないため、定期スキャンで検出しています。"); }, 5s));
     SetWindowTextW(renamed, L"Scanned Fixture, renamed");
     EXPECT_TRUE(PumpUntil([&] { return qov_->Rows()[qov_->RowOf(renamed)][0] == L"Scanned Fixture, renamed"; }, 3s));
 }
