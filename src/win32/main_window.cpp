@@ -396,6 +396,7 @@ void MainWindow::SettingsShowDetection() {
 
 // Runs inside the message loop, possibly in a refresh's yield: only notes.
 void MainWindow::OnWindowEvent(WindowEvent event, WindowHandle window) {
+    if (!ready_) return;
     if (probe_ && window == probe_) {
         detection_->SawOnProbe(event);
         if (!detection_->Probing()) SettleChangeDetection();
@@ -517,7 +518,6 @@ void MainWindow::CloseInOrder() {
     closePending_ = false;
     HWND window = Handle();
     for (UINT_PTR timer : {kRefreshTimer, kNoticeTimer, kChangesTimer, kProbeTimer}) ::KillTimer(window, timer);
-    hooks_.reset();
     sequence_.DropWaiting();
     SaveSettingsNow();
     ReleaseParts();
@@ -528,12 +528,12 @@ void MainWindow::CloseInOrder() {
 // users before the list.
 void MainWindow::ReleaseParts() {
     ready_ = false;
+    hooks_.reset();  // no report reaches a part that is going
     aboutBox_.reset();
     addTitleDialog_.reset();
     settingsDialog_.reset();
     rescueCommands_.reset();
     commands_.reset();
-    hooks_.reset();
     refresh_.reset();
     statusLine_.reset();
     list_.reset();
