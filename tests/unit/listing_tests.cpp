@@ -224,6 +224,9 @@ TEST_F(Listing, ReportedChangesBringTheListToTheDesktopTouchingOnlyTheirRows) {
         {"a handle given to a new window is a new window, read in full",
          [&] { desktop.windows[memo] = {.title = "memo 2", .className = "Other"}; }, {{memo, true}}, 2, 6},
         {"a report on a window already gone and never listed does nothing", [] {}, {{0x7777, true}}, 0, 0},
+        {"the foreground moved: only the new one reports it, both marks move",
+         [&] { desktop.foreground = untitled; }, {{untitled}}, 0, 1},
+        {"and again", [&] { desktop.foreground = memo; }, {{memo}}, 0, 2},
     };
     for (const Step& step : steps) {
         step.change();
@@ -233,19 +236,8 @@ TEST_F(Listing, ReportedChangesBringTheListToTheDesktopTouchingOnlyTheirRows) {
         EXPECT_EQ(list.writes.fields, step.fieldWrites) << step.what;
         ExpectListEqualsDesktop();
     }
-    EXPECT_EQ(list.rows.back().cells[ClassColumn], "Other");
+    EXPECT_EQ(list.rows.back().cells[ClassColumn] + list.rows.back().cells[StatusColumn], "Other通常(Act)");
     EXPECT_EQ(list.status, " 2個のウィンドウが存在します");
-}
-
-// A foreground change is reported on the new window only; the old one loses its mark too.
-TEST_F(Listing, TheActiveMarkFollowsTheForeground) {
-    const WindowHandle first = desktop.Add("first"), second = desktop.Add("second");
-    desktop.foreground = first;
-    refresh.Run();
-    desktop.foreground = second;
-    refresh.RunChanges({{second}});
-    ExpectListEqualsDesktop();
-    EXPECT_EQ(list.rows[0].cells[StatusColumn] + list.rows[1].cells[StatusColumn], "通常(Act)通常");
 }
 
 TEST(PendingChanges, AFloodIsOneLookPerWindowAndANewWindowIsLookedAtAgain) {
