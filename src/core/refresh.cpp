@@ -78,7 +78,10 @@ RefreshCycle::Outcome RefreshCycle::RunChanges(const std::vector<WindowChange>& 
     if (stopRequested_) return Outcome::Stopped;
     RunScope scope(running_, list_);
     lastYield_ = std::chrono::steady_clock::now();
-    if (changes.size() > kBulkChangeRows) scope.BeginBulkChange();
+    // Only windows made or gone add and remove rows; a flood of moves rewrites
+    // cells, which needs no repaint of the whole list.
+    if (std::ranges::count(changes, true, &WindowChange::replaced) > static_cast<std::ptrdiff_t>(kBulkChangeRows))
+        scope.BeginBulkChange();
     const WindowHandle foreground = model_.Foreground();
     for (const WindowChange& change : changes) {
         if (!YieldPoint()) return Outcome::Stopped;
