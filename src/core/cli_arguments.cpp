@@ -75,7 +75,7 @@ std::optional<WindowHandle> ParseHandle(std::string_view text) {
 }
 
 // Seconds, whole or with up to three decimals ("2", "0.5"), in milliseconds.
-std::optional<int> ParseSeconds(std::string_view text) {
+std::optional<long long> ParseSeconds(std::string_view text) {
     const std::size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
     std::string fraction(point == std::string_view::npos ? "" : text.substr(point + 1));
@@ -86,7 +86,7 @@ std::optional<int> ParseSeconds(std::string_view text) {
     const std::optional<long long> seconds = ParseInteger(whole);
     if (!seconds || *seconds > kLongestTimeoutSeconds) return std::nullopt;
     fraction.resize(3, '0');
-    return static_cast<int>(*seconds * 1000 + std::stoi(fraction));
+    return *seconds * 1000 + std::stoi(fraction);  // a month of milliseconds is past an int
 }
 
 std::optional<Detection> ParseDetectionWord(std::string_view text) {

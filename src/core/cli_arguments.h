@@ -47,7 +47,7 @@ struct Request {
     bool unfiltered = false;
     // watch and wait: how long at most (none: until stopped), how changes are
     // learnt; wait --gone: until no window matches.
-    std::optional<int> timeoutMs;
+    std::optional<long long> timeoutMs;
     Detection detection = Detection::Auto;
     bool gone = false;
     // move: the outer top-left corner; resize: the outer width and height.

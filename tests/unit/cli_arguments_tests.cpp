@@ -74,6 +74,7 @@ TEST(CliArguments, GiveTheRequestOrAUsageErrorWithAHint) {
         {{"watch", "--timeout", "0.25", "--unfiltered"}, "watch unfiltered timeout=250ms"},
         {{"wait", "--gone", "--timeout=10", "--detect", "scan"}, "wait gone timeout=10000ms detect=Scan"},
         {{"wait", "--format", "csv", "--timeout", "0"}, "wait csv timeout=0ms"},
+        {{"wait", "--timeout", "2678400"}, "wait timeout=2678400000ms"},
 
         {{}, "error: コマンドがありません。"},
         {{"lsit"}, "error: 不明なコマンドです: lsit"},
