@@ -290,6 +290,12 @@ TEST(QovcWatch, StreamsEachChangeOfAWindowAsAJsonLineAsItHappens) {
     Report(ready.get(), EVENT_OBJECT_NAMECHANGE);
     EXPECT_EQ(watch.Ended(), std::optional<DWORD>(0)) << "a watch nobody reads goes on";
     EXPECT_NE(watch.Err().find("イベントで検出"), std::string::npos) << watch.Err();
+
+    // A reader gone while nothing changes is noticed at the next scan.
+    Running idle({L"watch", L"--title", L"OspreyMark", L"--detect", L"scan", L"--timeout", L"60"});
+    ASSERT_TRUE(idle.LineWith({"present"}, 10s)) << idle.Err();
+    idle.StopReading();
+    EXPECT_EQ(idle.Ended(5s), std::optional<DWORD>(0)) << "an idle watch nobody reads goes on";
 }
 
 TEST(QovcWait, ReturnsWhenAWindowComesOrGoesAndFiveWhenTheTimeRunsOut) {
