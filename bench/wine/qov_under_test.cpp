@@ -174,7 +174,7 @@ std::wstring QovUnderTest::Cell(int row, int column) const {
     return cell.text;
 }
 
-std::vector<HWND> QovUnderTest::ListedWindows() const {
+std::vector<HWND> QovUnderTest::ListedWindows(bool settled) const {
     const auto readAll = [this] {
         std::vector<HWND> windows;
         const int rows = RowCount();
@@ -182,7 +182,7 @@ std::vector<HWND> QovUnderTest::ListedWindows() const {
         return windows;
     };
     std::vector<HWND> windows = readAll(), again;
-    for (int i = 0; i < 20 && (again = readAll()) != windows; ++i) windows = std::move(again);
+    for (int i = 0; settled && i < 20 && (again = readAll()) != windows; ++i) windows = std::move(again);
     return windows;
 }
 

@@ -55,9 +55,9 @@ public:
     // search, one message); -1 when none.
     int FindTitle(const std::wstring& title) const;
     std::wstring Cell(int row, int column) const;
-    // The handle column of every row, read until two readings agree (QOV
-    // may change the list between two messages).
-    std::vector<HWND> ListedWindows() const;
+    // The handle column of every row; `settled`: read until two readings
+    // agree (QOV may change the list between two messages).
+    std::vector<HWND> ListedWindows(bool settled = true) const;
 
 private:
     std::wstring exe_;
