@@ -54,8 +54,8 @@ void RunIdleCost(const std::wstring& detect) {
     const double serverUsed = UnixProcessMs(server) - serverBefore;
 
     const double percent = 100.0 * qovUsed / elapsed;
-    std::printf("  qov.exe threads: %.0f ms CPU in %.1f s = %.2f %% of one core (%.1f ms per "
-                "refresh)  target < 1 %%: %s\n",
+    std::printf("  qov.exe threads: %.0f ms CPU in %.1f s = %.2f %% of one core (%.1f ms a "
+                "second)  target < 1 %%: %s\n",
                 qovUsed, elapsed / 1000, percent, qovUsed / (elapsed / 1000),
                 percent < 1.0 ? "met" : "MISSED");
     if (serverBefore >= 0 && serverUsed >= 0) {
