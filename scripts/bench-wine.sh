@@ -3,13 +3,17 @@
 # a Wine virtual desktop, in an Xvfb of their own when there is no display.
 # Prints the figures; fails only when the benchmark program cannot run.
 #
-#   scripts/bench-wine.sh [refresh] [respond] [idle]     (all three by default)
+#   scripts/bench-wine.sh [refresh] [respond] [idle]     (these three by default)
+#                         [latency] [churn] [watch] [start]
+# A benchmark named NAME:DETECT stores DETECT (Auto, Events, Scan) as QOV's
+# "Detect" first (watch: qovc's --detect word), e.g. idle:Events latency:Events.
 #
 # QOV_BUILD      build folder (default build/mingw, the mingw preset's; any other
 #                is configured with the MinGW toolchain when it has no cache yet)
-# QOV_OLD_BUILD  build folder of another version, already built, with its own
-#                qov.exe and bench/wine/qov_bench_wine.exe: each benchmark runs
-#                there and then here, in the same prefix and desktop
+# QOV_OLD_BUILD  build folder of another version, already built, with its qov.exe
+#                (and qovc.exe for watch): each benchmark runs with that qov.exe
+#                and then with this build's, driven both times by this build's
+#                benchmark program, in the same prefix and desktop
 # QOV_ROUNDS     runs of each benchmark (default 1)
 # QOV_QUIET_LOAD before each run, wait (30 s steps, 25 min at most) until the
 #                1-minute load average is below this
@@ -26,13 +30,11 @@ elif [[ ! -f $build_dir/CMakeCache.txt ]]; then
   cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 fi
-cmake --build "$build_dir" --target qov_bench_wine qov -j2
+cmake --build "$build_dir" --target qov_bench_wine qov qovc -j2
 builds=("$build_dir")
 if [[ -n ${QOV_OLD_BUILD:-} ]]; then
   old_dir=$(realpath "$QOV_OLD_BUILD")
-  for file in qov.exe bench/wine/qov_bench_wine.exe; do
-    [[ -f $old_dir/$file ]] || { echo "missing $old_dir/$file" >&2; exit 2; }
-  done
+  [[ -f $old_dir/qov.exe ]] || { echo "missing $old_dir/qov.exe" >&2; exit 2; }
   builds=("$old_dir" "$build_dir")
 fi
 benchmarks=("$@")
@@ -88,7 +90,7 @@ for benchmark in "${benchmarks[@]}"; do
       wait_until_quiet
       echo "#### $benchmark, round $round: $dir ($(date -u '+%H:%M:%S UTC'))"
       QOV_EXE=$dir/qov.exe wine explorer /desktop=qovbench,1024x768 \
-        "$dir/bench/wine/qov_bench_wine.exe" "$benchmark" 2>/dev/null &
+        "$build_dir/bench/wine/qov_bench_wine.exe" "$benchmark" 2>/dev/null &
       wait $! || true
     done
   done

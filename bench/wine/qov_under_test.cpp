@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstddef>
+#include <cstdint>
+
+#include "stopwatch.h"
 
 namespace qov::bench {
 namespace {
@@ -82,6 +86,7 @@ QovUnderTest::QovUnderTest(const StoredSettings& settings) {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
     std::wstring commandLine = L"\"" + exe_ + L"\"";
+    startedAtMs_ = NowMs();
     if (exe_.empty() || !CreateProcessW(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                                         0, nullptr, nullptr, &startup, &started)) {
         return;
@@ -89,6 +94,8 @@ QovUnderTest::QovUnderTest(const StoredSettings& settings) {
     CloseHandle(started.hThread);
     process_.reset(started.hProcess);
     processId_ = started.dwProcessId;
+    remote_ = static_cast<char*>(
+        VirtualAllocEx(process_.get(), nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     WaitFor([this] {
         main_ = FindMainWindow(processId_);
         if (!main_) return WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0;
@@ -119,6 +126,66 @@ bool QovUnderTest::WaitForRows(int rows, DWORD limitMs) const {
     return WaitFor([&] { return RowCount() >= rows; }, limitMs);
 }
 
+namespace {
+constexpr int kHandleColumn = 4;  // title, status, rectangle, class, handle
+constexpr int kTextMax = 256;
+
+HWND HandleOfText(const std::wstring& text) {
+    const long value = std::wcstol(text.c_str(), nullptr, 10);  // a leading space before positive ones
+    return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
+}
+}  // namespace
+
+int QovUnderTest::FindTitle(const std::wstring& title) const {
+    if (!remote_ || title.size() >= kTextMax) return -1;
+    struct {
+        LVFINDINFOW find;
+        wchar_t text[kTextMax];
+    } search{};
+    search.find.flags = LVFI_STRING;
+    search.find.psz = reinterpret_cast<LPCWSTR>(remote_ + offsetof(decltype(search), text));
+    title.copy(search.text, title.size());
+    DWORD_PTR row = static_cast<DWORD_PTR>(-1);
+    if (!WriteProcessMemory(process_.get(), remote_, &search, sizeof(search), nullptr) ||
+        !SendMessageTimeoutW(list_, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(remote_),
+                             SMTO_NORMAL, 10000, &row)) {
+        return -1;
+    }
+    return static_cast<int>(static_cast<LRESULT>(row));
+}
+
+std::wstring QovUnderTest::Cell(int row, int column) const {
+    if (!remote_) return {};
+    struct {
+        LVITEMW item;
+        wchar_t text[kTextMax];
+    } cell{};
+    cell.item.iSubItem = column;
+    cell.item.cchTextMax = kTextMax - 1;
+    cell.item.pszText = reinterpret_cast<LPWSTR>(remote_ + offsetof(decltype(cell), text));
+    DWORD_PTR copied = 0;
+    if (!WriteProcessMemory(process_.get(), remote_, &cell, sizeof(cell), nullptr) ||
+        !SendMessageTimeoutW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote_), SMTO_NORMAL,
+                             10000, &copied) ||
+        !ReadProcessMemory(process_.get(), remote_, &cell, sizeof(cell), nullptr)) {
+        return {};
+    }
+    cell.text[kTextMax - 1] = L'\0';
+    return cell.text;
+}
+
+std::vector<HWND> QovUnderTest::ListedWindows(bool settled) const {
+    const auto readAll = [this] {
+        std::vector<HWND> windows;
+        const int rows = RowCount();
+        for (int row = 0; row < rows; ++row) windows.push_back(HandleOfText(Cell(row, kHandleColumn)));
+        return windows;
+    };
+    std::vector<HWND> windows = readAll(), again;
+    for (int i = 0; settled && i < 20 && (again = readAll()) != windows; ++i) windows = std::move(again);
+    return windows;
+}
+
 ProcessResources QovUnderTest::Resources() const {
     ProcessResources resources;
     PROCESS_MEMORY_COUNTERS memory{};
@@ -134,6 +201,13 @@ ProcessResources QovUnderTest::Resources() const {
     EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&count));
     resources.windows = count.windows;
     return resources;
+}
+
+std::wstring ProgramBesideQov(const std::wstring& name) {
+    const wchar_t* qov = _wgetenv(L"QOV_EXE");
+    if (!qov) return {};
+    const std::wstring path = WindowsPath(qov);
+    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
 
 void PrintResources(const char* when, const ProcessResources& r) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "win32/handles.h"
 
@@ -41,17 +42,34 @@ public:
     DWORD Id() const { return processId_; }
     HWND Main() const { return main_; }
     HWND StatusBar() const { return statusBar_; }
+    // When the process was started (NowMs()).
+    double StartedAtMs() const { return startedAtMs_; }
     int RowCount() const;
     // Waits until the list holds at least `rows` rows; false after `limitMs`.
     bool WaitForRows(int rows, DWORD limitMs) const;
     ProcessResources Resources() const;
 
+    // The list read from outside, as a user sees it, through a buffer in
+    // QOV's memory (the list view's messages take pointers).
+    // The first row whose title is `title` exactly (the list view's own
+    // search, one message); -1 when none.
+    int FindTitle(const std::wstring& title) const;
+    std::wstring Cell(int row, int column) const;
+    // The handle column of every row; `settled`: read until two readings
+    // agree (QOV may change the list between two messages).
+    std::vector<HWND> ListedWindows(bool settled = true) const;
+
 private:
     std::wstring exe_;
     win32::UniqueKernelHandle process_;
     DWORD processId_ = 0;
+    double startedAtMs_ = 0;
+    char* remote_ = nullptr;  // freed with the process
     HWND main_ = nullptr, list_ = nullptr, statusBar_ = nullptr;
 };
+
+// The program `name` (qovc.exe, say) in qov.exe's folder, as Windows writes the path.
+std::wstring ProgramBesideQov(const std::wstring& name);
 
 void PrintResources(const char* when, const ProcessResources& resources);
 
