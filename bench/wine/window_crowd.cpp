@@ -170,7 +170,9 @@ int RunCrowdProcess(int argc, wchar_t** argv) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_TIMER && message.hwnd == nullptr) {
                 if (timer) churn.Tick(GetTickCount64() - start);
-                continue;
+                // A tick that outlasts the timer's period would keep this loop
+                // busy for ever: the calm is looked for after each.
+                break;
             }
             DispatchMessageW(&message);
         }

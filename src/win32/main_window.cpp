@@ -28,6 +28,7 @@ constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT_PTR kNoticeTimer = 2;  // takes a command's notice away again
 constexpr UINT_PTR kChangesTimer = 3;  // reported windows are due a look
 constexpr UINT_PTR kProbeTimer = 4;    // the test window's reports are late
+constexpr auto kLookSpacing = std::chrono::milliseconds(100);
 constexpr UINT kNoticeMs = 15000;
 // A wait shorter than this (a window that minimises at once) is not worth a word.
 constexpr auto kWaitingNoticeDelay = std::chrono::milliseconds(400);
@@ -38,6 +39,8 @@ constexpr UINT WM_APP_OPEN_POPUP = WM_APP + 1;
 // Lists the desktop and starts finding out how changes are learnt, once the
 // window is on the screen.
 constexpr UINT WM_APP_STARTED = WM_APP + 2;
+// Takes the look owed to reported windows, when it is overdue.
+constexpr UINT WM_APP_CHANGES_DUE = WM_APP + 3;
 
 // Layout at design size, twips.
 constexpr int kClientWidth = 9135;
@@ -111,6 +114,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_APP_STARTED:
             StartChangeDetection();
             return OnRefreshTimer();
+        case WM_APP_CHANGES_DUE:
+            return OnChangesDue();
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_QUERYENDSESSION:
@@ -214,20 +219,22 @@ LRESULT MainWindow::OnRefreshTimer() {
 // the look waits for it: the reports stay pending.
 LRESULT MainWindow::OnChangesDue() {
     ::KillTimer(Handle(), kChangesTimer);
-    if (refresh_->Running()) {
-        ::SetTimer(Handle(), kChangesTimer, USER_TIMER_MINIMUM * 3, nullptr);
-        return 0;
-    }
+    changesTimerDue_.reset();
+    changesPosted_ = false;
+    if (refresh_->Running()) return 0;  // it schedules what is owed when it ends
+    const std::vector<WindowChange> changes = pending_.TakeDue(std::chrono::steady_clock::now());
+    if (changes.empty()) return ScheduleChanges(), LRESULT{0};
     try {
-        refresh_->RunChanges(pending_.TakeDue(std::chrono::steady_clock::now()));
+        refresh_->RunChanges(changes);
     } catch (const ListError&) {
         closePending_ = true;
     }
-    ScheduleChanges();
+    lastLookEnded_ = std::chrono::steady_clock::now();
     return AfterRefresh();
 }
 
 LRESULT MainWindow::AfterRefresh() {
+    if (!refresh_->Running()) ScheduleChanges();
     if (closePending_) {
         CloseWhenIdle();
         return 0;
@@ -364,6 +371,7 @@ void MainWindow::StartRefreshTimer() {
 void MainWindow::StartChangeDetection() {
     ::KillTimer(Handle(), kProbeTimer);
     ::KillTimer(Handle(), kChangesTimer);
+    changesTimerDue_.reset();
     hooks_.reset();
     pending_.Clear();
     probe_ = 0;
@@ -407,13 +415,28 @@ void MainWindow::OnWindowEvent(WindowEvent event, WindowHandle window) {
     ScheduleChanges();
 }
 
-// One timer, set for the earliest look owed.
-void MainWindow::ScheduleChanges() {
-    const auto due = pending_.NextDue();
+// The timer is set for the earliest look owed, and never put off by a later
+// report. A steady stream of reports keeps the system from ever raising the
+// timer's message, so a look already overdue when a report comes is posted.
+void MainWindow::ScheduleChanges(std::chrono::milliseconds atLeast) {
+    const auto now = std::chrono::steady_clock::now();
+    std::optional<std::chrono::steady_clock::time_point> due = pending_.NextDue();
     if (!due) return;
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*due - std::chrono::steady_clock::now());
-    ::SetTimer(Handle(), kChangesTimer, static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, wait.count())),
-               nullptr);
+    // Looks come at most so often: under a flood each takes in many windows,
+    // and the message loop runs between them.
+    due = std::max({*due, now + atLeast, lastLookEnded_ + kLookSpacing});
+    // While a refresh runs, a post would be taken at its next yield, only to
+    // wait again: the refresh schedules what is owed when it ends.
+    if (*due <= now) {
+        if (!changesPosted_ && !refresh_->Running())
+            changesPosted_ = ::PostMessageW(Handle(), WM_APP_CHANGES_DUE, 0, 0);
+        return;
+    }
+    if (changesTimerDue_ && *changesTimerDue_ <= *due) return;
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*due - now);
+    if (::SetTimer(Handle(), kChangesTimer, static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, wait.count())),
+                   nullptr))
+        changesTimerDue_ = due;
 }
 
 void MainWindow::MakeOwnWindowsTopmost() {

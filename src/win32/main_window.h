@@ -71,7 +71,7 @@ private:
     void OnWindowEvent(WindowEvent event, WindowHandle window);
     void SettleChangeDetection();
     void SettingsShowDetection();
-    void ScheduleChanges();
+    void ScheduleChanges(std::chrono::milliseconds atLeast = {});
     void MakeOwnWindowsTopmost();
     void StartHelp();
     bool PumpPendingMessages();  // false once the program is asked to end
@@ -108,6 +108,9 @@ private:
     std::optional<ChangeDetection> detection_;
     WindowHandle probe_ = 0;  // the test window whose reports are awaited
     PendingChanges pending_;
+    std::optional<std::chrono::steady_clock::time_point> changesTimerDue_;  // when the timer is set for
+    bool changesPosted_ = false;  // an overdue look waits in the queue
+    std::chrono::steady_clock::time_point lastLookEnded_;
 
     std::exception_ptr createFailure_;
     bool ready_ = false;         // every part exists
