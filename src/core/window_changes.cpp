@@ -44,4 +44,13 @@ void PendingChanges::Clear() {
     secondLooks_.clear();
 }
 
+LookPlan PlanLook(std::optional<PendingChanges::Clock::time_point> due, PendingChanges::Clock::time_point now,
+                  const LookSetUp& setUp) {
+    if (!due) return {};
+    const auto when = std::max(*due, setUp.lastLookEnded + kLookSpacing);
+    if (when <= now) return setUp.posted || setUp.refreshRunning ? LookPlan{} : LookPlan{LookPlan::Post};
+    if (setUp.timerDue && *setUp.timerDue <= when) return {};
+    return {LookPlan::SetTimer, std::chrono::ceil<std::chrono::milliseconds>(when - now)};
+}
+
 }  // namespace qov

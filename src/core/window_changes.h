@@ -52,4 +52,28 @@ private:
     std::vector<Pending> secondLooks_;
 };
 
+// How the look owed to reported windows is taken. A steady stream of reports
+// keeps a window's timer from ever firing, so a look already owed is posted;
+// a later report never puts off a timer already set; looks come at most
+// every kLookSpacing, with the message loop running between them; and while
+// a refresh runs nothing is posted (it would only wait again: the refresh
+// plans what is owed when it ends).
+inline constexpr auto kLookSpacing = std::chrono::milliseconds(100);
+
+struct LookSetUp {
+    std::optional<PendingChanges::Clock::time_point> timerDue = std::nullopt;  // the timer already set
+    bool posted = false;                                         // a look waits in the queue
+    bool refreshRunning = false;
+    PendingChanges::Clock::time_point lastLookEnded{};
+};
+
+struct LookPlan {
+    enum Kind { Nothing, Post, SetTimer } kind = Nothing;
+    std::chrono::milliseconds wait{};  // SetTimer's
+    bool operator==(const LookPlan&) const = default;
+};
+
+LookPlan PlanLook(std::optional<PendingChanges::Clock::time_point> due, PendingChanges::Clock::time_point now,
+                  const LookSetUp& setUp);
+
 }  // namespace qov

@@ -28,7 +28,6 @@ constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT_PTR kNoticeTimer = 2;  // takes a command's notice away again
 constexpr UINT_PTR kChangesTimer = 3;  // reported windows are due a look
 constexpr UINT_PTR kProbeTimer = 4;    // the test window's reports are late
-constexpr auto kLookSpacing = std::chrono::milliseconds(100);
 constexpr UINT kNoticeMs = 15000;
 // A wait shorter than this (a window that minimises at once) is not worth a word.
 constexpr auto kWaitingNoticeDelay = std::chrono::milliseconds(400);
@@ -415,28 +414,14 @@ void MainWindow::OnWindowEvent(WindowEvent event, WindowHandle window) {
     ScheduleChanges();
 }
 
-// The timer is set for the earliest look owed, and never put off by a later
-// report. A steady stream of reports keeps the system from ever raising the
-// timer's message, so a look already overdue when a report comes is posted.
-void MainWindow::ScheduleChanges(std::chrono::milliseconds atLeast) {
+void MainWindow::ScheduleChanges() {
     const auto now = std::chrono::steady_clock::now();
-    std::optional<std::chrono::steady_clock::time_point> due = pending_.NextDue();
-    if (!due) return;
-    // Looks come at most so often: under a flood each takes in many windows,
-    // and the message loop runs between them.
-    due = std::max({*due, now + atLeast, lastLookEnded_ + kLookSpacing});
-    // While a refresh runs, a post would be taken at its next yield, only to
-    // wait again: the refresh schedules what is owed when it ends.
-    if (*due <= now) {
-        if (!changesPosted_ && !refresh_->Running())
-            changesPosted_ = ::PostMessageW(Handle(), WM_APP_CHANGES_DUE, 0, 0);
-        return;
-    }
-    if (changesTimerDue_ && *changesTimerDue_ <= *due) return;
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*due - now);
-    if (::SetTimer(Handle(), kChangesTimer, static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, wait.count())),
-                   nullptr))
-        changesTimerDue_ = due;
+    const LookPlan plan = PlanLook(pending_.NextDue(), now,
+                                   {changesTimerDue_, changesPosted_, refresh_->Running(), lastLookEnded_});
+    if (plan.kind == LookPlan::Post) changesPosted_ = ::PostMessageW(Handle(), WM_APP_CHANGES_DUE, 0, 0);
+    if (plan.kind != LookPlan::SetTimer) return;
+    const auto wait = static_cast<UINT>(std::max<long long>(USER_TIMER_MINIMUM, plan.wait.count()));
+    if (::SetTimer(Handle(), kChangesTimer, wait, nullptr)) changesTimerDue_ = now + plan.wait;
 }
 
 void MainWindow::MakeOwnWindowsTopmost() {

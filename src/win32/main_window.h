@@ -71,7 +71,7 @@ private:
     void OnWindowEvent(WindowEvent event, WindowHandle window);
     void SettleChangeDetection();
     void SettingsShowDetection();
-    void ScheduleChanges(std::chrono::milliseconds atLeast = {});
+    void ScheduleChanges();
     void MakeOwnWindowsTopmost();
     void StartHelp();
     bool PumpPendingMessages();  // false once the program is asked to end

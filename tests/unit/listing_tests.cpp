@@ -256,6 +256,31 @@ TEST(PendingChanges, AFloodIsOneLookPerWindowAndANewWindowIsLookedAtAgain) {
     EXPECT_FALSE(pending.NextDue());
 }
 
+// A stream of reports must never keep the look from being taken.
+TEST(PendingChanges, ALookOwedIsPostedNeverPutOffAndSpacedUnderAFlood) {
+    const Clock::time_point now = Clock::time_point{} + 1s;
+    using enum LookPlan::Kind;
+    const struct {
+        std::optional<Clock::duration> due;  // from now
+        LookSetUp setUp;
+        LookPlan plan;
+    } cases[] = {
+        {std::nullopt, {}, {}},
+        {20ms, {}, {SetTimer, 20ms}},
+        {20ms, {.timerDue = now + 10ms}, {}},  // a later report does not put the timer off
+        {20ms, {.timerDue = now + 50ms}, {SetTimer, 20ms}},
+        {-5ms, {}, {Post}},
+        {-5ms, {.timerDue = now - 1ms}, {Post}},  // the timer is late: the stream keeps it from firing
+        {-5ms, {.posted = true}, {}},
+        {-5ms, {.refreshRunning = true}, {}},
+        {-5ms, {.lastLookEnded = now - 40ms}, {SetTimer, 60ms}},
+    };
+    for (const auto& c : cases) {
+        const auto due = c.due ? std::optional(now + *c.due) : std::nullopt;
+        EXPECT_EQ(PlanLook(due, now, c.setUp), c.plan) << (c.due ? c.due->count() : 0);
+    }
+}
+
 TEST(ChangeDetection, AutoTrustsReportsOnlyWhenAllThatTheListNeedsArrive) {
     using enum WindowEvent;
     using Finding = ChangeDetection::Finding;
