@@ -60,17 +60,10 @@ void RunChurnSoak(const std::wstring& detect) {
                 "default interval, Detect %ls\n",
                 kFixed, kChurnUpTo, kSoakMs / 1000, detect.empty() ? L"not stored" : detect.c_str());
     WindowCrowd crowd(kFixed, L"Churn Window", kChurnUpTo);
-    if (!crowd.Ready()) {
-        std::printf("the window crowd did not start\n");
-        return;
-    }
-    StoredSettings settings;
-    if (!detect.empty()) settings[L"Detect"] = detect;
+    if (!Started(crowd)) return;
+    const StoredSettings settings = DetectSetting(detect);
     QovUnderTest qov(settings);
-    if (!qov.Ready()) {
-        std::wprintf(L"qov.exe did not start: \"%ls\"\n", qov.Exe().c_str());
-        return;
-    }
+    if (!Started(qov)) return;
     const double start = NowMs();
     PrintResources("start", qov.Resources());
     for (DWORD at = kSampleMs; at <= kSoakMs; at += kSampleMs) {

@@ -27,17 +27,10 @@ void RunIdleCost(const std::wstring& detect) {
     std::printf("\n== Idle cost: qov.exe at the default interval with %d windows, %lu s, Detect %ls\n",
                 kWindows, kMeasureMs / 1000, detect.empty() ? L"not stored" : detect.c_str());
     WindowCrowd crowd(kWindows, L"Idle Window");
-    if (!crowd.Ready()) {
-        std::printf("the window crowd did not start\n");
-        return;
-    }
-    StoredSettings settings;  // the defaults but for Detect
-    if (!detect.empty()) settings[L"Detect"] = detect;
+    if (!Started(crowd)) return;
+    const StoredSettings settings = DetectSetting(detect);
     QovUnderTest qov(settings);
-    if (!qov.Ready()) {
-        std::wprintf(L"qov.exe did not start: \"%ls\"\n", qov.Exe().c_str());
-        return;
-    }
+    if (!Started(qov)) return;
     if (!qov.WaitForRows(kWindows, 60000)) {
         std::printf("qov.exe never listed the windows\n");
         return;

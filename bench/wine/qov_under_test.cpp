@@ -221,4 +221,15 @@ void PrintResources(const char* when, const ProcessResources& r) {
                 count(r.kernelHandles).c_str());
 }
 
+bool Started(const QovUnderTest& qov) {
+    if (!qov.Ready()) std::wprintf(L"qov.exe did not start: \"%ls\"\n", qov.Exe().c_str());
+    return qov.Ready();
+}
+
+StoredSettings DetectSetting(const std::wstring& detect) {
+    StoredSettings settings;
+    if (!detect.empty()) settings[L"Detect"] = detect;
+    return settings;
+}
+
 }  // namespace qov::bench

@@ -73,4 +73,9 @@ std::wstring ProgramBesideQov(const std::wstring& name);
 
 void PrintResources(const char* when, const ProcessResources& resources);
 
+// Says why a benchmark cannot go on when QOV did not start.
+bool Started(const QovUnderTest& qov);
+// The stored settings left at their defaults but "Detect", stored when given.
+StoredSettings DetectSetting(const std::wstring& detect);
+
 }  // namespace qov::bench

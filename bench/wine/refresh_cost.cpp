@@ -105,10 +105,7 @@ private:
 void RunRefreshCost() {
     std::printf("\n== Refresh cost: %d windows of another process\n", kWindows);
     WindowCrowd crowd(kWindows, L"Crowd Window");
-    if (!crowd.Ready()) {
-        std::printf("the window crowd did not start\n");
-        return;
-    }
+    if (!Started(crowd)) return;
     win32::Win32WindowSystem native;
     ProgramRefresh program(native);
     program.TimedRun();  // fills the list

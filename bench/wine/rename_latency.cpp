@@ -37,17 +37,10 @@ void RunRenameLatency(const std::wstring& detect) {
     std::printf("\n== Rename latency: %d windows, %d renames, qov.exe at the default interval, Detect %ls\n",
                 kWindows, kRenames, detect.empty() ? L"not stored" : detect.c_str());
     WindowCrowd crowd(kWindows, L"Latency Window");
-    if (!crowd.Ready()) {
-        std::printf("the window crowd did not start\n");
-        return;
-    }
-    StoredSettings settings;
-    if (!detect.empty()) settings[L"Detect"] = detect;
+    if (!Started(crowd)) return;
+    const StoredSettings settings = DetectSetting(detect);
     QovUnderTest qov(settings);
-    if (!qov.Ready()) {
-        std::wprintf(L"qov.exe did not start: \"%ls\"\n", qov.Exe().c_str());
-        return;
-    }
+    if (!Started(qov)) return;
     if (!qov.WaitForRows(kWindows, 60000)) {
         std::printf("qov.exe never listed the windows\n");
         return;

@@ -79,15 +79,9 @@ void PrintLine(const char* what, const std::vector<double>& samples) {
 void RunResponsiveness() {
     std::printf("\n== Responsiveness: qov.exe at UpdateInterval 100 with %d windows\n", kWindows);
     WindowCrowd crowd(kWindows, L"Crowd Window");
-    if (!crowd.Ready()) {
-        std::printf("the window crowd did not start\n");
-        return;
-    }
+    if (!Started(crowd)) return;
     QovUnderTest qov(StoredSettings{{L"UpdateInterval", L"100"}});
-    if (!qov.Ready()) {
-        std::wprintf(L"qov.exe did not start: \"%ls\"\n", qov.Exe().c_str());
-        return;
-    }
+    if (!Started(qov)) return;
     if (!qov.WaitForRows(kWindows, 60000)) {
         std::printf("qov.exe never listed the windows\n");
         return;

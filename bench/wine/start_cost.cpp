@@ -33,19 +33,12 @@ void RunStartCost(const std::wstring& detect) {
     std::printf("\n== Start: qov.exe with %d windows, %d starts, Detect %ls\n", kWindows, kStarts,
                 detect.empty() ? L"not stored" : detect.c_str());
     WindowCrowd crowd(kWindows, L"Start Window");
-    if (!crowd.Ready()) {
-        std::printf("the window crowd did not start\n");
-        return;
-    }
-    StoredSettings settings;
-    if (!detect.empty()) settings[L"Detect"] = detect;
+    if (!Started(crowd)) return;
+    const StoredSettings settings = DetectSetting(detect);
     std::vector<double> firstList, cpu;
     for (int i = 0; i < kStarts; ++i) {
         QovUnderTest qov(settings);
-        if (!qov.Ready()) {
-            std::wprintf(L"qov.exe did not start: \"%ls\"\n", qov.Exe().c_str());
-            return;
-        }
+        if (!Started(qov)) return;
         while (qov.RowCount() < kWindows && NowMs() - qov.StartedAtMs() < kGiveUpMs) Sleep(2);
         firstList.push_back(NowMs() - qov.StartedAtMs());
         Sleep(static_cast<DWORD>(std::max(0.0, qov.StartedAtMs() + kFirstSecondsMs - NowMs())));

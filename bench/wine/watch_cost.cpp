@@ -82,10 +82,7 @@ void RunWatchCost(const std::wstring& detect) {
     std::printf("\n== qovc watch --detect %ls with %d unchanging windows, %lu s\n", how.c_str(), kWindows,
                 kMeasureMs / 1000);
     WindowCrowd crowd(kWindows, L"Watched Window");
-    if (!crowd.Ready()) {
-        std::printf("the window crowd did not start\n");
-        return;
-    }
+    if (!Started(crowd)) return;
     QovcUnderTest qovc(L"watch --detect " + how);
     if (!qovc.Started()) {
         std::wprintf(L"qovc.exe did not start: \"%ls\"\n", ProgramBesideQov(L"qovc.exe").c_str());

@@ -180,4 +180,9 @@ int RunCrowdProcess(int argc, wchar_t** argv) {
     return churn.Created();
 }
 
+bool Started(const WindowCrowd& crowd) {
+    if (!crowd.Ready()) std::printf("the window crowd did not start\n");
+    return crowd.Ready();
+}
+
 }  // namespace qov::bench

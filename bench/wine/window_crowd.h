@@ -42,4 +42,7 @@ private:
 // `crowd COUNT PREFIX READY_EVENT STOP_EVENT CHURN_UP_TO CALM_EVENT CALMED_EVENT`.
 int RunCrowdProcess(int argc, wchar_t** argv);
 
+// Says why a benchmark cannot go on when the crowd did not start.
+bool Started(const WindowCrowd& crowd);
+
 }  // namespace qov::bench
