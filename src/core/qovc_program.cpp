@@ -23,10 +23,8 @@ Protection ProtectionOf(const WindowRecord& window, const OwnWindows& own) {
 }
 
 Snapshot MatchingWindows(const Request& request, QovcContext& context, OwnWindows& own) {
-    Snapshot found = CollectWindows(context.windows, context.settings, context.contains, request.unfiltered, own);
-    std::erase_if(found.windows,
-                  [&](const WindowRecord& w) { return !Matches(request.selectors, w, context.contains); });
-    return found;
+    return cli::MatchingWindows(context.windows, context.settings, context.contains, request.selectors,
+                                request.unfiltered, own);
 }
 
 int ReportNoMatch(const Request& request, QovcContext& context, bool ownOnly) {

@@ -29,11 +29,8 @@ public:
     // The windows the list would show now, narrowed by the selectors.
     Snapshot ReadAll() {
         OwnWindows own;  // listed like any other, as in the list
-        Snapshot found = CollectWindows(context_.windows, context_.settings, context_.contains,
-                                        request_.unfiltered, own);
-        std::erase_if(found.windows,
-                      [&](const WindowRecord& w) { return !Matches(request_.selectors, w, context_.contains); });
-        return found;
+        return MatchingWindows(context_.windows, context_.settings, context_.contains, request_.selectors,
+                               request_.unfiltered, own);
     }
 
     void Start() {

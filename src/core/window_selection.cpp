@@ -43,4 +43,11 @@ Snapshot CollectWindows(WindowReads& windows, const Settings& settings, TitleMat
     return snapshot;
 }
 
+Snapshot MatchingWindows(WindowReads& windows, const Settings& settings, TitleMatch contains,
+                         const Selectors& selectors, bool unfiltered, OwnWindows& own) {
+    Snapshot found = CollectWindows(windows, settings, contains, unfiltered, own);
+    std::erase_if(found.windows, [&](const WindowRecord& w) { return !Matches(selectors, w, contains); });
+    return found;
+}
+
 }  // namespace qov::cli

@@ -30,5 +30,8 @@ using qov::OwnWindows;
 // the processes of QOV's windows, listed or not.
 Snapshot CollectWindows(WindowReads& windows, const Settings& settings, TitleMatch contains,
                         bool unfiltered, OwnWindows& own);
+// Those of them that the selectors match.
+Snapshot MatchingWindows(WindowReads& windows, const Settings& settings, TitleMatch contains,
+                         const Selectors& selectors, bool unfiltered, OwnWindows& own);
 
 }  // namespace qov::cli
