@@ -61,24 +61,6 @@ TEST_F(MainToolbarTest, ClickPostsItsPositionsCommandButNotWhileAHandlerRuns) {
     EXPECT_EQ(posted, (std::vector<int>{IDM_RESTORE, IDM_CLOSE, IDM_ALL_CLOSE}));
 }
 
-// The window moves rather than the cursor, which Wine moves asynchronously.
-TEST_F(MainToolbarTest, TooltipIsTheButtonsTextWhileTheCursorIsOverTheToolbar) {
-    const auto request = [&] {
-        NMTTDISPINFOW info{};
-        info.hdr = {Bar().hwnd(), 100 + 3, static_cast<UINT>(TTN_GETDISPINFOW)};
-        SendMessageW(toolbar->Host(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-        return std::wstring(info.lpszText ? info.lpszText : L"(none)");
-    };
-    POINT cursor{}, button = CentreOf(3);
-    GetCursorPos(&cursor);
-    ClientToScreen(Bar().hwnd(), &button);  // the main window is at (100,100)
-    SetWindowPos(main.get(), nullptr, 100 + cursor.x - button.x, 100 + cursor.y - button.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_EQ(request(), L"最小化");
-    SetWindowPos(main.get(), nullptr, cursor.x + 9, cursor.y + 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_EQ(request(), L"(none)") << "the cursor is not over the toolbar";
-}
-
 TEST(Dialogs, AboutBoxOpensCentredOnTheMainWindowsMonitor) {
     const UniqueWindow mainWindow = test::CreateTestWindow(L"Main window");
     AboutBox about(mainWindow.get());
