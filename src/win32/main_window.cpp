@@ -180,8 +180,7 @@ void MainWindow::CreateParts() {
     detection_.emplace(Detection::Scan, false);  // until the window is shown
     ready_ = true;
     Layout();
-    StartRefreshTimer();
-    ::PostMessageW(window, WM_APP_STARTED, 0, 0);
+    ::PostMessageW(window, WM_APP_STARTED, 0, 0);  // starts the refresh timer
 }
 
 LRESULT MainWindow::OnSize(WPARAM kind) {
@@ -381,7 +380,8 @@ void MainWindow::StartChangeDetection() {
     if (detection_->Probing()) {
         probe_ = RunEventProbe();
         if (probe_ && ::SetTimer(Handle(), kProbeTimer, static_cast<UINT>(kProbePatience.count()), nullptr)) {
-            SettingsShowDetection();
+            StartRefreshTimer();  // the scan until the probe's reports are in
+            ShowDetectionState();
             return;
         }
         detection_->PatienceRanOut();
@@ -394,10 +394,10 @@ void MainWindow::SettleChangeDetection() {
     probe_ = 0;
     if (!detection_->UsesReports()) hooks_.reset();  // nothing then wakes the program for them
     StartRefreshTimer();
-    SettingsShowDetection();
+    ShowDetectionState();
 }
 
-void MainWindow::SettingsShowDetection() {
+void MainWindow::ShowDetectionState() {
     settingsDialog_->ShowDetection(DetectionStateText(*detection_));
 }
 

@@ -70,7 +70,7 @@ private:
     void StartChangeDetection();
     void OnWindowEvent(WindowEvent event, WindowHandle window);
     void SettleChangeDetection();
-    void SettingsShowDetection();
+    void ShowDetectionState();
     void ScheduleChanges();
     void MakeOwnWindowsTopmost();
     void StartHelp();
